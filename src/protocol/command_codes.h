@@ -1,0 +1,44 @@
+#pragma once
+
+namespace murmex {
+
+// The service's command codes. A response code of 2000-2999 is a success.
+enum ECommand : int {
+    CMD_HELLO = 1010,
+    CMD_REGISTER = 1020,
+    CMD_LOGIN = 1030,
+    CMD_LOGOUT = 1031,
+    CMD_ADD_FRIEND = 1050,
+    CMD_REMOVE_FRIEND = 1051,
+    CMD_UPDATE_USER = 1060,
+    CMD_CHANGE_PASSWORD = 1070,
+    CMD_SEND_MESSAGE = 1080,
+    CMD_FIND_USER = 1090,
+    CMD_IDENTIFY = 1100,
+    CMD_GET_USER = 1110,
+    CMD_GET_USER_DETAILS = 1120,
+    CMD_GET_CHANNEL = 1200,
+    CMD_GET_CHANNEL_STATE = 1210,
+    CMD_GET_CHANNEL_OPERS = 1220,
+    CMD_SET_CHANNEL = 1230,
+    CMD_CHECK_OPERATOR = 1240,
+    CMD_ADD_OPERATOR = 1250,
+    CMD_REMOVE_OPERATOR = 1251,
+    CMD_CREATE_CHANNEL = 1260,
+    CMD_FIND_CHANNEL = 1270,
+    CMD_GET_FRIENDS = 1280,
+    CMD_GET_STATUS = 1290,
+    CMD_SEARCH_USERS = 1300,
+    CMD_SEND_SMS = 1310,
+    CMD_SEARCH_CHANNELS = 1320,
+    CMD_JOIN_CHANNEL = 1330,
+    CMD_SET_NOTIFY = 1340,
+    CMD_FETCH_MESSAGE = 1350,
+    CMD_RECOMMEND = 1360,
+    CMD_FEEDBACK = 1370,
+};
+
+// The port the service listens on.
+constexpr int kServicePort = 4678;
+
+} // namespace murmex

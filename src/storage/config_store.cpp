@@ -1,0 +1,176 @@
+#include "storage/config_store.h"
+
+#include <cstdio>
+
+#include "platform/paths.h"
+#include "storage/file_lock.h"
+#include "storage/text_file.h"
+
+namespace murmex {
+
+CConfigStore::~CConfigStore() { Release(); }
+
+void CConfigStore::Release() {
+    if (m_fileLock.owns_lock())
+        m_fileLock.unlock();
+    m_fileLock = {};
+}
+
+bool CConfigStore::Open(std::string_view section, int mode, std::string_view fileName) {
+    Release();
+    const bool otherFile = mode == WriteFile || mode == ReadFile;
+    const std::string path = CPaths::DataFile(otherFile ? fileName : std::string_view(kMainFile));
+    m_fileLock = std::unique_lock(FileLock(path));
+
+    m_header = "[";
+    m_header += section;
+    m_header += "]";
+    m_lines.clear();
+    m_cursor = 0;
+
+    if (mode == Write) {
+        m_state = WritingMain;
+        return true;
+    }
+    if (mode == WriteFile) {
+        m_state = WritingOther;
+        m_otherFile = std::string(fileName);
+        return true;
+    }
+
+    m_state = Reading;
+    std::vector<std::string> all;
+    if (!ReadTextLines(path, all))
+        return false;
+    std::size_t i = 0;
+    while (i < all.size() && all[i] != m_header)
+        ++i;
+    for (++i; i < all.size(); ++i) {
+        if (all[i].empty() || all[i][0] == '[')
+            break;
+        m_lines.push_back(std::move(all[i]));
+    }
+    return true;
+}
+
+bool CConfigStore::ReadValue(std::string& name, std::string& value) {
+    if (AtEnd())
+        return false;
+    const std::string& line = m_lines[m_cursor++];
+    auto eq = line.find('=');
+    auto open = line.find('"');
+    if (eq == std::string::npos || open == std::string::npos)
+        return false;
+    auto close = line.find('"', open + 1);
+    if (close == std::string::npos)
+        return false;
+    name = line.substr(0, eq);
+    value = line.substr(open + 1, close - open - 1);
+    return true;
+}
+
+bool CConfigStore::ReadRecord(CParamRecord& record) {
+    if (AtEnd())
+        return false;
+    record.Parse(m_lines[m_cursor++], 0);
+    return true;
+}
+
+bool CConfigStore::ReadLine(std::string& line) {
+    if (AtEnd())
+        return false;
+    line = m_lines[m_cursor++];
+    return true;
+}
+
+std::string CConfigStore::EncodeValue(std::string_view value) {
+    if (value.find('\n') == std::string_view::npos)
+        return std::string(value);
+    std::string out;
+    out.reserve(value.size() + 8);
+    for (char c : value) {
+        if (c == '\n')
+            out += '~';
+        else if (c == '~')
+            out += "\\~";
+        else if (c != '\r')
+            out += c;
+    }
+    return out;
+}
+
+void CConfigStore::WriteValue(std::string_view name, std::string_view value) {
+    if (m_state != WritingMain)
+        return;
+    std::string line(name);
+    line += "=\"";
+    line += EncodeValue(value);
+    line += '"';
+    m_lines.push_back(std::move(line));
+}
+
+void CConfigStore::WriteInt(std::string_view name, int value) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%d", value);
+    WriteValue(name, buf);
+}
+
+void CConfigStore::WriteRecord(const CParamRecord& record) {
+    if (m_state != WritingMain)
+        return;
+    m_lines.push_back(record.Serialize());
+}
+
+void CConfigStore::WriteLine(std::string_view line) {
+    m_lines.emplace_back(line);
+    ++m_cursor;
+}
+
+bool CConfigStore::Close() {
+    bool ok = true;
+    std::string path;
+    if (m_state == WritingOther) {
+        path = CPaths::DataFile(m_otherFile);
+        m_state = WritingMain;
+    } else {
+        path = CPaths::DataFile(kMainFile);
+    }
+    if (m_state == WritingMain) {
+        ok = Rewrite(path);
+        // The state and lines stay: a second Close writes the same section again.
+    } else if (m_state == Reading) {
+        m_state = Closed;
+        m_lines.clear();
+    }
+    Release();
+    return ok;
+}
+
+bool CConfigStore::Rewrite(const std::string& path) {
+    // Close may run twice on one object; the second run retakes the lock.
+    if (!m_fileLock.owns_lock())
+        m_fileLock = std::unique_lock(FileLock(path));
+
+    std::vector<std::string> old;
+    ReadTextLines(path, old);
+
+    std::vector<std::string> out;
+    out.reserve(old.size() + m_lines.size() + 1);
+    bool dropping = false;
+    for (auto& line : old) {
+        if (dropping && !line.empty() && line[0] == '[')
+            dropping = false;
+        if (!dropping && line == m_header) {
+            dropping = true;
+            continue;
+        }
+        if (!dropping)
+            out.push_back(std::move(line));
+    }
+    if (m_header.size() > 2)
+        out.push_back(m_header);
+    out.insert(out.end(), m_lines.begin(), m_lines.end());
+    return RewriteTextFile(path, out);
+}
+
+} // namespace murmex

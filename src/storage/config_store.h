@@ -1,0 +1,70 @@
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "protocol/param_record.h"
+
+namespace murmex {
+
+// One pass over one section of a data file: construct, Open, read or write
+// lines, Close, throw away. The section's body is every line after the
+// "[Name]" header up to the first empty line or the next line starting "[".
+//
+// Writing collects the lines in memory; Close rewrites the file with every
+// other line kept in place, every old copy of the section dropped and the new
+// section appended at the end. The rewrite is atomic (temporary file + rename).
+// A pass holds its file's process-wide lock from Open to Close, so passes over
+// one file from different threads never overlap.
+class CConfigStore {
+public:
+    enum EMode { Write = 1, Read = 2, WriteFile = 3, ReadFile = 4 };
+
+    static constexpr const char* kMainFile = "murmex.cfg";
+
+    CConfigStore() = default;
+    ~CConfigStore();
+    CConfigStore(const CConfigStore&) = delete;
+    CConfigStore& operator=(const CConfigStore&) = delete;
+
+    // The file name matters only for WriteFile/ReadFile (relative to the data
+    // directory); the other modes use murmex.cfg. Read returns false when the
+    // file cannot be opened; a missing section is an empty one.
+    bool Open(std::string_view section, int mode, std::string_view fileName = {});
+
+    bool ReadValue(std::string& name, std::string& value);
+    bool ReadRecord(CParamRecord& record);
+    bool ReadLine(std::string& line);
+    bool AtEnd() const { return m_cursor >= m_lines.size(); }
+
+    // Only while opened with Write; otherwise they do nothing.
+    void WriteValue(std::string_view name, std::string_view value);
+    void WriteInt(std::string_view name, int value);
+    void WriteRecord(const CParamRecord& record);
+    // A raw line, in any state (this is how WriteFile sections are filled).
+    void WriteLine(std::string_view line);
+
+    // Finishes the pass. For a write, true when the file was rewritten; false
+    // leaves the old file exactly as it was.
+    bool Close();
+
+    // Value-line encoding used by WriteValue (exposed for the dictionary tests).
+    static std::string EncodeValue(std::string_view value);
+
+private:
+    enum EState { Closed = 0, WritingMain = 1, Reading = 2, WritingOther = 3 };
+
+    bool Rewrite(const std::string& path);
+    void Release();
+
+    std::string m_otherFile;
+    std::size_t m_cursor = 0;
+    std::vector<std::string> m_lines;
+    std::string m_header;
+    int m_state = Closed;
+    std::unique_lock<std::recursive_mutex> m_fileLock;
+};
+
+} // namespace murmex
