@@ -9,6 +9,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 namespace murmex {
@@ -96,6 +97,18 @@ bool CTcpSocket::SetBlocking(bool blocking) {
         return false;
     flags = blocking ? (flags & ~O_NONBLOCK) : (flags | O_NONBLOCK);
     return ::fcntl(m_fd, F_SETFL, flags) == 0;
+}
+
+bool CTcpSocket::SetTimeouts(std::chrono::milliseconds send, std::chrono::milliseconds receive) {
+    auto toTimeval = [](std::chrono::milliseconds ms) {
+        timeval tv{};
+        tv.tv_sec = static_cast<time_t>(ms.count() / 1000);
+        tv.tv_usec = static_cast<suseconds_t>((ms.count() % 1000) * 1000);
+        return tv;
+    };
+    timeval snd = toTimeval(send), rcv = toTimeval(receive);
+    return m_fd >= 0 && ::setsockopt(m_fd, SOL_SOCKET, SO_SNDTIMEO, &snd, sizeof snd) == 0 &&
+           ::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &rcv, sizeof rcv) == 0;
 }
 
 CTcpSocket::EWait CTcpSocket::Wait(short events, std::chrono::milliseconds limit) {

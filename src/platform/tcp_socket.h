@@ -32,12 +32,14 @@ public:
     // Waits for the pending connect: Ready when done, Failed when it was refused.
     EWait WaitConnected(std::chrono::milliseconds limit);
     bool SetBlocking(bool blocking);
+    // Limits for each blocking send and receive call; past them the call fails.
+    bool SetTimeouts(std::chrono::milliseconds send, std::chrono::milliseconds receive);
 
     EWait WaitWritable(std::chrono::milliseconds limit);
     EWait WaitReadable(std::chrono::milliseconds limit);
-    // Sends every byte (looping over partial sends); false on any error.
+    // Sends every byte (looping over partial sends); false on any error or time-out.
     bool SendAll(std::string_view bytes);
-    // Returns the byte count, 0 when the peer closed, -1 on error.
+    // Returns the byte count, 0 when the peer closed, -1 on error or time-out.
     long Receive(char* buffer, std::size_t size);
 
     bool IsOpen() const;

@@ -155,18 +155,30 @@ void CParamRecord::Parse(std::string_view text, std::size_t start) {
                 state = EState::Name;
             }
             break;
-        case EState::Name:
-            if (c == ' ' || c == '=')
+        case EState::Name: {
+            // Copy the run up to the name's end in one go.
+            std::size_t stop = i;
+            while (stop < end && text[stop] != ' ' && text[stop] != '=')
+                ++stop;
+            name.append(text.data() + i, stop - i);
+            i = stop;
+            if (i < end)
                 state = EState::BeforeValue;
-            else
-                name += c;
             break;
+        }
         case EState::BeforeValue:
             if (c == '"')
                 state = EState::Value;
             break;
         case EState::Value:
-            if (c == '"' && afterBackslash && !value.empty() && value.back() == '\\') {
+            if (c != '"' && c != '~') {
+                // Plain bytes up to the next quote or tilde are copied as a run.
+                std::size_t stop = i;
+                while (stop < end && text[stop] != '"' && text[stop] != '~')
+                    ++stop;
+                value.append(text.data() + i, stop - i);
+                i = stop - 1;
+            } else if (c == '"' && afterBackslash && !value.empty() && value.back() == '\\') {
                 value.back() = '"';
             } else if (c == '"') {
                 cut(name);
@@ -175,12 +187,10 @@ void CParamRecord::Parse(std::string_view text, std::size_t start) {
                 name.clear();
                 value.clear();
                 state = EState::Between;
-            } else if (c == '~' && afterBackslash && !value.empty() && value.back() == '\\') {
+            } else if (afterBackslash && !value.empty() && value.back() == '\\') {
                 value.back() = '~';
-            } else if (c == '~') {
-                value += "\r\n";
             } else {
-                value += c;
+                value += "\r\n";
             }
             break;
         }

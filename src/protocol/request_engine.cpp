@@ -63,16 +63,16 @@ void CRequestEngine::Exchange(SJob& job) {
     line += "\r\n";
     Win1250ToWire(line);
 
-    if (m_socket.WaitWritable(m_settings.writeWait) != CTcpSocket::EWait::Ready)
-        return Fail(job);
-    if (!m_socket.SendAll(line))
+    // The socket carries the waits as its send and receive time-outs (set when it
+    // connected), so each wait costs no extra system call: a send blocks while the
+    // socket is not writable for at most the write wait, a receive for at most the
+    // read wait. A closed socket fails here until the next connect.
+    if (!m_socket.IsOpen() || !m_socket.SendAll(line))
         return Fail(job);
 
     std::string response;
     char buffer[2048];
     for (;;) {
-        if (m_socket.WaitReadable(m_settings.readWait) != CTcpSocket::EWait::Ready)
-            return Fail(job);
         long n = m_socket.Receive(buffer, sizeof buffer);
         if (n <= 0)
             return Fail(job);
@@ -114,6 +114,7 @@ void CRequestEngine::ConnectProcedure(SJob& job) {
     }
     // A connect still pending after the wait goes on; the greeting's own wait decides.
     m_socket.SetBlocking(true);
+    m_socket.SetTimeouts(m_settings.writeWait, m_settings.readWait);
 
     SJob hello;
     hello.code = CMD_HELLO;
