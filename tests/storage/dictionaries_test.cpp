@@ -197,9 +197,13 @@ TEST_F(ShippedDictionaries, WizardsGetAFullSetOfCheckBoxes) {
     EXPECT_GE(DictCount(DictHotTip), 10);
 }
 
-TEST_F(ShippedDictionaries, PolandIsCountryOneAndFirstOnTheList) {
+// Registration sends a country of 1 as 0, "not given": so 1 must be the
+// "not saying" choice, never a real country, or that country would be lost.
+TEST_F(ShippedDictionaries, CountryOneIsNotARealCountryAndPolandLeadsTheList) {
     EXPECT_EQ(DictKeyAt(DictCountry, 0), 1);
-    EXPECT_EQ(DictTextForKey(DictCountry, 1), "Polska");
+    EXPECT_EQ(DictTextForKey(DictCountry, 1), "(nie podaj\xea)");
+    EXPECT_EQ(DictKeyAt(DictCountry, 1), 2);
+    EXPECT_EQ(DictTextForKey(DictCountry, 2), "Polska");
 }
 
 TEST_F(ShippedDictionaries, PolishLettersAreWindows1250Bytes) {
