@@ -24,7 +24,9 @@ public:
 // empty options table, so results never depend on the machine.
 class CCounterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // In the constructor, not SetUp: derived fixtures compute local times in
+    // their member initialisers.
+    CCounterTest() {
         setenv("TZ", "Europe/Warsaw", 1);
         tzset();
         ClearOptions();
