@@ -1,0 +1,223 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/dial_up_platform.h"
+#include "protocol/request_engine.h"
+#include "shell/call_counter_port.h"
+#include "shell/data_manager_port.h"
+#include "shell/heartbeat_view.h"
+#include "shell/ui_interfaces.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace murmex::test {
+
+class CFakeClock final : public IClock {
+public:
+    explicit CFakeClock(std::int64_t seconds) : m_seconds(seconds) {}
+    std::int64_t WallSeconds() const override { return m_seconds; }
+    std::int64_t MonotonicMs() const override { return m_seconds * 1000; }
+    void Set(std::int64_t seconds) { m_seconds = seconds; }
+    void Advance(std::int64_t seconds) { m_seconds += seconds; }
+
+private:
+    std::atomic<std::int64_t> m_seconds;
+};
+
+// The system as the connection logic sees it. Dialling may be held back with
+// HoldDialling() until ReleaseDialling(), to catch a dial in progress.
+class CFakeDialUpPlatform final : public IDialUpPlatform {
+public:
+    bool defaultRoute = false;
+    std::vector<std::string> peers;
+    bool linksReadable = true;
+    std::vector<SActiveLink> links;
+    std::vector<std::string> runningInterfaces;
+
+    bool HasDefaultRoute() override { return defaultRoute; }
+    std::vector<std::string> ListPeers() override { return peers; }
+    bool ListActiveLinks(std::vector<SActiveLink>& out) override {
+        out = links;
+        return linksReadable;
+    }
+    bool IsInterfaceRunning(const std::string& name) override {
+        for (const auto& running : runningInterfaces)
+            if (running == name)
+                return true;
+        return false;
+    }
+    bool Dial(const std::string& peer) override { return Record("pon " + peer); }
+    bool AutoDial() override { return Record("pon"); }
+    bool HangUp() override { return Record("poff -a"); }
+
+    void HoldDialling() {
+        std::lock_guard lock(m_mutex);
+        m_held = true;
+    }
+    void ReleaseDialling() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_held = false;
+        }
+        m_changed.notify_all();
+    }
+    // Bounded wait until a helper has been started.
+    bool WaitForCalls(std::size_t count) {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(10),
+                                  [&] { return m_started.size() >= count; });
+    }
+    std::vector<std::string> Calls() {
+        std::lock_guard lock(m_mutex);
+        return m_started;
+    }
+
+private:
+    bool Record(const std::string& call) {
+        std::unique_lock lock(m_mutex);
+        m_started.push_back(call);
+        m_changed.notify_all();
+        m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return !m_held; });
+        return true;
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_held = false;
+    std::vector<std::string> m_started;
+};
+
+class CFakeMessageBox final : public IMessageBox {
+public:
+    std::vector<std::string> shown;
+    void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
+};
+
+// The data manager as the heartbeat uses it; records every call in order.
+class CFakeDataManager final : public IDataManagerPort {
+public:
+    explicit CFakeDataManager(CRequestEngine& engine) : m_engine(engine) {}
+
+    int currentUser = 7;
+    int startLoginResult = 1;
+    bool unread = false;
+    std::vector<int> pendingNew, pendingVanished;
+    int addFriendResult = 1, removeFriendResult = 1, groupOf = 3;
+    bool reAddResult = true;
+    std::vector<std::string> calls;
+    int startLogins = 0, logouts = 0;
+    // Runs inside Logout: the UI loop a UI-mode command turns.
+    std::function<void()> duringLogout;
+
+    int StartLogin() override {
+        ++startLogins;
+        return startLoginResult;
+    }
+    void Logout() override {
+        ++logouts;
+        if (duringLogout)
+            duringLogout();
+        m_engine.SetLoggedIn(false);
+    }
+    bool HasUnreadMessages() override { return unread; }
+    int CurrentLocalUser() override { return currentUser; }
+    int NextPendingNewFriend() override { return Take(pendingNew); }
+    int NextPendingVanishedFriend() override { return Take(pendingVanished); }
+    int AddFriend(int qid, int groupId) override {
+        calls.push_back("add " + std::to_string(qid) + " " + std::to_string(groupId));
+        return addFriendResult;
+    }
+    int RemoveFriend(int qid, int groupId) override {
+        calls.push_back("remove " + std::to_string(qid) + " " + std::to_string(groupId));
+        return removeFriendResult;
+    }
+    int GroupOf(int) override { return groupOf; }
+    bool ReAddFriend(int qid) override {
+        calls.push_back("readd " + std::to_string(qid));
+        return reAddResult;
+    }
+
+private:
+    static int Take(std::vector<int>& list) {
+        if (list.empty())
+            return 0;
+        int qid = list.front();
+        list.erase(list.begin());
+        return qid;
+    }
+    CRequestEngine& m_engine;
+};
+
+class CFakeCallCounter final : public ICallCounterPort {
+public:
+    bool running = false;
+    bool newSecond = true;
+    int starts = 0, ends = 0, timerEvents = 0;
+    std::string text = "00:00:01";
+
+    void StartCall() override {
+        ++starts;
+        running = true;
+    }
+    bool EndCall() override {
+        ++ends;
+        const bool was = running;
+        running = false;
+        return was;
+    }
+    bool IsCallRunning() const override { return running; }
+    bool TimerEvent() override {
+        ++timerEvents;
+        return newSecond;
+    }
+    std::string CounterText() const override { return text; }
+};
+
+class CFakeHeartbeatView final : public IHeartbeatView {
+public:
+    int blinks = 0;
+    std::vector<int> readWindows, popups;
+    bool hidden = false;
+    int showMainBar = 0;
+    std::vector<std::string> statusLines, costLines;
+    std::vector<int> trayPictures;
+    int switching = 0;
+    std::vector<int> askedNew, askedVanished;
+    SNewFriendAnswer newAnswer{SNewFriendAnswer::kAdd, 4};
+    EVanishedFriendAnswer vanishedAnswer = EVanishedFriendAnswer::kDelete;
+    // Runs while a pending-friend dialog is open: its modal loop keeps ticking.
+    std::function<void()> whileDialogOpen;
+
+    void AdvanceTreeBlink() override { ++blinks; }
+    void OpenReadWindow(int index) override { readWindows.push_back(index); }
+    void OpenFriendOnlinePopup(int qid) override { popups.push_back(qid); }
+    SNewFriendAnswer AskNewFriend(int qid) override {
+        askedNew.push_back(qid);
+        if (whileDialogOpen)
+            whileDialogOpen();
+        return newAnswer;
+    }
+    EVanishedFriendAnswer AskVanishedFriend(int qid) override {
+        askedVanished.push_back(qid);
+        if (whileDialogOpen)
+            whileDialogOpen();
+        return vanishedAnswer;
+    }
+    bool IsMainBarHidden() override { return hidden; }
+    void ShowMainBar() override {
+        ++showMainBar;
+        hidden = false;
+    }
+    void SetStatusLine(std::string_view text) override { statusLines.emplace_back(text); }
+    void SetCostLine(std::string_view text) override { costLines.emplace_back(text); }
+    void SetTrayIcon(int picture) override { trayPictures.push_back(picture); }
+    void LocalUserSwitching() override { ++switching; }
+};
+
+} // namespace murmex::test
