@@ -24,7 +24,8 @@ public:
     // then loads the settings and the log.
     explicit CallCounter(const IClock& clock);
 
-    // Settings from the Counter section of murmex.cfg, the log from counter.cfg.
+    // Settings from the Counter section of murmex.cfg, the log from counter.cfg;
+    // what they do not set keeps its default.
     void Load();
     // Both are written when a call ends; false when either could not be written.
     bool Save();

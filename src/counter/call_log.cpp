@@ -66,6 +66,8 @@ bool CallLog::ParseLine(const std::string& line, CallRecord& record) {
 }
 
 bool CallLog::Load() {
+    // A second load must not double every call (the next save would store both).
+    *this = CallLog();
     CConfigStore store;
     bool opened = store.Open(kSection, CConfigStore::ReadFile, kFileName);
     std::string line;

@@ -28,9 +28,10 @@ public:
     // Keeps start order; a record with the same start as others goes after them.
     void Insert(CallRecord record);
 
-    // Inserts every well-formed line of the Data section of counter.cfg in start
-    // order, so an unsorted file comes out sorted. A line that does not begin with four numbers is
-    // skipped. False when the file could not be opened (the log stays as it was).
+    // Replaces the records with every well-formed line of the Data section of
+    // counter.cfg, inserted in start order, so an unsorted file comes out sorted. A line that does
+    // not begin with four numbers is skipped. False when the file could not be opened (the log
+    // stays as it was).
     bool Load();
     // Rewrites the Data section of counter.cfg, one line per record. False when
     // the file could not be written.

@@ -33,6 +33,13 @@ void ApplyPeriod(Tariff& tariff, const std::string& value) {
 } // namespace
 
 void CallCounter::LoadSettings() {
+    // Ranges and holidays accumulate while reading, so start from the defaults.
+    m_normal = Tariff();
+    m_holiday = Tariff();
+    m_holidays.clear();
+    m_freeDays = 0;
+    m_price = kDefaultPrice;
+
     CConfigStore store;
     store.Open(kSettingsSection, CConfigStore::Read);
     std::string name, value;

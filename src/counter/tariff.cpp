@@ -78,4 +78,12 @@ std::string Tariff::PeriodSetting(const TariffPeriod& p) {
     return FormatC("%d:%d-%d:%d!%d", p.startHour, p.startMinute, p.endHour, p.endMinute, p.length);
 }
 
+std::string Tariff::PeriodListText(const TariffPeriod& p) {
+    return FormatC("%.2d:%.2d - %.2d:%.2d", p.startHour, p.startMinute, p.endHour, p.endMinute);
+}
+
+std::string Tariff::RangeText(int startHour, int startMinute, int endHour, int endMinute) {
+    return FormatC("%d:%d-%d:%d", startHour, startMinute, endHour, endMinute);
+}
+
 } // namespace murmex

@@ -38,6 +38,10 @@ public:
 
     // The stored form of one period: "8:0-17:59!120".
     static std::string PeriodSetting(const TariffPeriod& period);
+    // A period as the tariff window lists it: "08:00 - 17:59".
+    static std::string PeriodListText(const TariffPeriod& period);
+    // The range that the tariff window applies from its two time pickers: "8:0-17:59".
+    static std::string RangeText(int startHour, int startMinute, int endHour, int endMinute);
 
 private:
     int m_defaultLength = kDefaultLength;

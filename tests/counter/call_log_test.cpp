@@ -1,4 +1,5 @@
 #include "counter/call_log.h"
+#include "counter/counter_format.h"
 #include "counter/local_time.h"
 #include "counter_fixture.h"
 
@@ -70,6 +71,18 @@ TEST_F(CallLogTest, PeriodExcludesItsStartAndIncludesItsEnd) {
     EXPECT_EQ(log.TotalImpulses(), 7);
     EXPECT_NEAR(log.TotalCost(), 3 * 0.33 + 4 * 0.5, 1e-9);
     EXPECT_EQ(log.ListRows().size(), 2u);
+}
+
+TEST_F(CallLogTest, MonthPeriodsFollowTheGregorianCalendar) {
+    const CPeriod feb2000 = MonthPeriod(2000, 2);
+    EXPECT_EQ(FormatLocalTime("%Y-%m-%d %H:%M:%S", feb2000.start), "2000-02-01 00:00:00");
+    EXPECT_EQ(FormatLocalTime("%Y-%m-%d %H:%M:%S", feb2000.end), "2000-02-29 23:59:59");
+    EXPECT_EQ(DaysInMonth(1900, 2), 28);
+    EXPECT_EQ(DaysInMonth(2023, 2), 28);
+    EXPECT_EQ(DaysInMonth(2024, 2), 29);
+    EXPECT_EQ(DaysInMonth(2024, 4), 30);
+    // The month of a time in its last second, across the change to summer time.
+    EXPECT_EQ(MonthPeriodOf(1711922399).start, 1709247600);
 }
 
 TEST_F(CallLogTest, EmptyPeriodsSelectNothingAndTotalZero) {

@@ -62,6 +62,18 @@ TEST_F(CounterSettingsTest, SavedSettingsLoadBackUnchanged) {
     EXPECT_EQ(dir.ReadFile("murmex.cfg"), first);
 }
 
+TEST_F(CounterSettingsTest, LoadingAgainReplacesInsteadOfAddingUp) {
+    dir.WriteFile("murmex.cfg", "[Counter]\r\ncelebrity=\"977698800\"\r\n"
+                                "normal_tarif=\"8:0-8:59!60\"\r\n");
+    dir.WriteFile("counter.cfg", "[Data]\r\n100 60 1 0.33\r\n");
+    CallCounter counter(clock);
+    counter.NormalTariff().SetRange("9:0-9:59", 30); // not saved: dropped by the reload
+    counter.Load();
+    EXPECT_EQ(counter.Holidays().size(), 1u);
+    EXPECT_EQ(counter.Log().Count(), 1);
+    EXPECT_EQ(counter.NormalTariff().Periods().size(), 1u);
+}
+
 TEST_F(CounterSettingsTest, MissingFileGivesTheDefaults) {
     CallCounter counter(clock);
     EXPECT_EQ(counter.NormalTariff().DefaultLength(), 180);

@@ -50,6 +50,19 @@ TEST(TariffTest, AdjacentRangesMergeAndZeroLengthSplitsOrRemoves) {
     EXPECT_TRUE(t.Periods().empty());
 }
 
+TEST(TariffTest, WindowAddsAndRemovesPeriodsFromItsPickers) {
+    Tariff t;
+    t.SetRange(Tariff::RangeText(8, 0, 17, 59), 120);
+    t.SetRange(Tariff::RangeText(12, 0, 12, 59), 60);
+    std::vector<std::string> lines;
+    for (const auto& p : t.Periods())
+        lines.push_back(Tariff::PeriodListText(p));
+    EXPECT_EQ(lines, (std::vector<std::string>{"08:00 - 11:59", "12:00 - 12:59", "13:00 - 17:59"}));
+    // Removing is the same range with length 0.
+    t.SetRange(Tariff::RangeText(8, 0, 17, 59), 0);
+    EXPECT_TRUE(t.Periods().empty());
+}
+
 TEST(TariffTest, PeriodsAtTheEdgesOfTheDay) {
     Tariff t;
     t.SetRange("0:0-0:0", 30);
