@@ -50,6 +50,10 @@ bool Storable(const std::string& systemName, std::string& text) {
 CInternetConnection::CInternetConnection(IDialUpPlatform& platform) : m_platform(platform) {}
 
 CInternetConnection::~CInternetConnection() {
+    WaitForDialling();
+}
+
+void CInternetConnection::WaitForDialling() {
     if (m_dialThread.joinable())
         m_dialThread.join();
 }

@@ -59,6 +59,9 @@ public:
     // way, so that two dialers never fight over one modem.
     bool StartDialling();
     bool IsDialling() const { return m_dialling; }
+    // Waits until a dialling under way has ended (at shutdown, before the
+    // system helpers' owner goes away).
+    void WaitForDialling();
     // Ends the running link, however it was made.
     void HangUp();
 
