@@ -1,0 +1,88 @@
+#include "model/message_record.h"
+
+#include "protocol/param_record.h"
+#include "storage/config_store.h"
+
+#include <ctime>
+
+namespace murmex {
+
+bool CMessageRecord::ReadFrom(CConfigStore& store) {
+    CParamRecord r;
+    if (!store.ReadRecord(r))
+        return false;
+    const int sender = r.GetInt("sender");
+    std::string text = r.Get("msgtext");
+    const bool read = r.GetInt("wasread") != 0;
+    const int sent = r.GetInt("whensent");
+    SetContent(std::move(text), sender, 0);
+    SetRead(read);
+    m_sentTime = sent;
+    if (r.Has("type"))
+        m_type = r.GetInt("type");
+    return true;
+}
+
+void CMessageRecord::WriteTo(CConfigStore& store) const {
+    CParamRecord r;
+    r.AddText("msgtext", m_text);
+    r.AddInt("wasread", IsRead() ? 1 : 0);
+    r.AddInt("sender", m_sender);
+    // Times are stored as 32-bit second counts.
+    r.AddInt("whensent", static_cast<int>(m_sentTime));
+    r.AddInt("type", m_type);
+    store.WriteRecord(r);
+}
+
+void CMessageRecord::SetContent(std::string text, int sender, std::int64_t now) {
+    m_text = std::move(text);
+    m_sender = sender;
+    m_read = false;
+    m_sentTime = now;
+    m_type = Received;
+}
+
+bool CMessageRecord::SetRead(bool read) {
+    const bool turnedRead = !IsRead() && read;
+    m_read = read;
+    return turnedRead;
+}
+
+std::string CMessageRecord::Summary(std::string_view senderNick) const {
+    return SummaryWith(&senderNick);
+}
+
+std::string CMessageRecord::Summary() const {
+    return SummaryWith(nullptr);
+}
+
+std::string CMessageRecord::SummaryWith(const std::string_view* senderNick) const {
+    std::string out;
+    switch (m_type) {
+    case Received:
+        out = "< ";
+        break;
+    case Sent:
+        out = "> ";
+        break;
+    case SentSms:
+        out = "SMS ";
+        break;
+    default:
+        break;
+    }
+    if (!IsRead())
+        out += "[nowa] ";
+    if (senderNick) {
+        out += *senderNick;
+        out += " - ";
+    }
+    const std::time_t when = static_cast<std::time_t>(m_sentTime);
+    std::tm local{};
+    char buffer[128];
+    if (localtime_r(&when, &local) && std::strftime(buffer, sizeof buffer, "%c", &local) > 0)
+        out += buffer;
+    return out;
+}
+
+} // namespace murmex
