@@ -1,0 +1,306 @@
+// The data manager's construction, storage and local users.
+#include "model/data_manager.h"
+
+#include "model/channel_list.h"
+#include "platform/code_page.h"
+#include "protocol/request_engine.h"
+#include "shell/ui_interfaces.h"
+#include "storage/config_store.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace murmex {
+namespace {
+
+std::string UserSection(int qid, const char* name) {
+    char prefix[32];
+    std::snprintf(prefix, sizeof prefix, "QID%d-", qid);
+    return std::string(prefix) + name;
+}
+
+// Reads one user record per line. A line without a QID gives a record that
+// would be written back as an empty line, which hides the rest of the section
+// from every later read, so such records are dropped; so is a second record
+// for a QID already read.
+std::vector<CDataManager::User> ReadUsers(const std::string& section) {
+    std::vector<CDataManager::User> users;
+    CConfigStore store;
+    store.Open(section, CConfigStore::Read);
+    while (!store.AtEnd()) {
+        auto user = std::make_shared<CUserRecord>();
+        if (!user->ReadFrom(store))
+            break;
+        if (!user->HasQid())
+            continue;
+        const int qid = user->Qid();
+        if (std::none_of(users.begin(), users.end(),
+                         [qid](const auto& u) { return u->Qid() == qid; }))
+            users.push_back(std::move(user));
+    }
+    store.Close();
+    return users;
+}
+
+template <class T> std::vector<T> ReadAll(const std::string& section) {
+    std::vector<T> items;
+    CConfigStore store;
+    store.Open(section, CConfigStore::Read);
+    while (!store.AtEnd()) {
+        T item;
+        if (!item.ReadFrom(store))
+            break;
+        items.push_back(std::move(item));
+    }
+    store.Close();
+    return items;
+}
+
+template <class Range> bool WriteSection(const std::string& section, const Range& items) {
+    CConfigStore store;
+    store.Open(section, CConfigStore::Write);
+    for (const auto& item : items) {
+        if constexpr (requires { item->WriteTo(store); })
+            item->WriteTo(store);
+        else
+            item.WriteTo(store);
+    }
+    return store.Close();
+}
+
+} // namespace
+
+struct CDataManager::SLoaded {
+    std::vector<User> localUsers;
+    std::vector<int> friends;
+    std::vector<CGroup> groups;
+    std::vector<User> users;
+    std::vector<CMessageRecord> messages;
+};
+
+CDataManager::CDataManager(CRequestEngine& engine, CChannelList& channels, const IClock& clock,
+                           IPeriodicTasks* tasks, SDataManagerSettings settings)
+    : m_engine(engine), m_channels(channels), m_clock(clock), m_settings(settings) {
+    Load();
+    if (tasks)
+        RegisterPeriodicTasks(*tasks);
+}
+
+CDataManager::~CDataManager() {
+    Shutdown();
+}
+
+void CDataManager::RegisterPeriodicTasks(IPeriodicTasks& tasks) {
+    tasks.RegisterPeriodicTask([this] { StartFriendsSync(); }, 20);
+    tasks.RegisterPeriodicTask([this] { StartMessageFetch(); }, 5);
+}
+
+void CDataManager::SetTitleCallback(std::function<void(const std::string&)> title) {
+    std::lock_guard lock(m_titleMutex);
+    m_title = std::move(title);
+}
+
+void CDataManager::SetTitle(const std::string& nickWin1250) {
+    std::function<void(const std::string&)> title;
+    {
+        std::lock_guard lock(m_titleMutex);
+        title = m_title;
+    }
+    if (title)
+        title(Win1250ToUtf8(nickWin1250));
+}
+
+void CDataManager::ShowMessage(const char* textUtf8) {
+    if (IMessageBox* box = m_messageBox)
+        box->ShowMessage(textUtf8);
+}
+
+void CDataManager::Shutdown() {
+    m_stopping = true;
+    // A worker blocked in an exchange would hold shutdown for up to 70 s.
+    if (m_workers.Running() > 0)
+        m_engine.Abort();
+    m_workers.StopAndJoin();
+}
+
+// --- storage
+
+CDataManager::SLoaded CDataManager::ReadSections(int current) const {
+    SLoaded loaded;
+    loaded.localUsers = ReadUsers("LocalUsers");
+    if (current == 0)
+        return loaded;
+    {
+        CConfigStore store;
+        store.Open(UserSection(current, "Friends"), CConfigStore::Read);
+        CParamRecord line;
+        if (store.ReadRecord(line) && line.Has("friends"))
+            line.GetIntList("friends", loaded.friends);
+        store.Close();
+    }
+    loaded.groups = ReadAll<CGroup>(UserSection(current, "Groups"));
+    loaded.users = ReadUsers(UserSection(current, "Users"));
+    loaded.messages = ReadAll<CMessageRecord>(UserSection(current, "Messages"));
+    return loaded;
+}
+
+void CDataManager::Load() {
+    SLoaded loaded = ReadSections(m_current);
+    std::vector<int> blinking;
+    for (const auto& m : loaded.messages)
+        if (!m.IsRead() && m.Type() == CMessageRecord::Received)
+            blinking.push_back(m.Sender());
+    {
+        std::lock_guard lock(m_mutex);
+        m_localUsers = std::move(loaded.localUsers);
+        m_friends = std::move(loaded.friends);
+        m_groups = std::move(loaded.groups);
+        m_users = std::move(loaded.users);
+        m_messages = std::move(loaded.messages);
+    }
+    // What was just read is what is on disk: no save per message here.
+    if (IFriendTreeView* tree = m_tree)
+        for (int sender : blinking)
+            tree->TreeFriendHasNewMessage(sender);
+}
+
+bool CDataManager::Save() {
+    std::lock_guard saveLock(m_saveMutex);
+    SLoaded snapshot;
+    const int current = m_current;
+    {
+        std::lock_guard lock(m_mutex);
+        for (const auto& user : m_localUsers)
+            user->SetLocalUser(true); // so that the password keys are written with it
+        snapshot.localUsers = m_localUsers;
+        if (current != 0) {
+            snapshot.groups = m_groups;
+            snapshot.friends = m_friends;
+            snapshot.users = m_users;
+            snapshot.messages = m_messages;
+        }
+    }
+    bool ok = WriteSection("LocalUsers", snapshot.localUsers);
+    if (current == 0)
+        return ok;
+    ok = WriteSection(UserSection(current, "Groups"), snapshot.groups) && ok;
+    {
+        CConfigStore store;
+        store.Open(UserSection(current, "Friends"), CConfigStore::Write);
+        CParamRecord line;
+        line.AddIntList("friends", snapshot.friends);
+        store.WriteRecord(line);
+        ok = store.Close() && ok;
+    }
+    ok = WriteSection(UserSection(current, "Users"), snapshot.users) && ok;
+    ok = WriteSection(UserSection(current, "Messages"), snapshot.messages) && ok;
+    return ok;
+}
+
+// --- local users
+
+int CDataManager::AddLocalUser(int qid) {
+    if (LocalUser(qid))
+        return 0;
+    auto user = std::make_shared<CUserRecord>(qid);
+    if (!user->LoadBrief(m_engine))
+        return 0;
+    {
+        std::lock_guard lock(m_mutex);
+        auto same = [qid](const User& u) { return u->Qid() == qid; };
+        if (std::any_of(m_localUsers.begin(), m_localUsers.end(), same))
+            return 0;
+        user->SetLocalUser(true);
+        m_localUsers.push_back(user);
+    }
+    Save();
+    return 1;
+}
+
+int CDataManager::SwitchLocalUser(int qid) {
+    User user = LocalUser(qid);
+    if (!user)
+        return 1;
+    SetTitle(user->Nick());
+    if (IHeartbeatSink* sink = m_sink)
+        sink->LocalUserSwitching();
+    bool loginAgain = false;
+    if (m_engine.IsLoggedIn()) {
+        Logout();
+        loginAgain = true;
+    }
+    m_current = qid;
+    Load();
+    m_channels.SetLocalUser(qid);
+    m_channels.Load();
+    RebuildTree();
+    m_channels.RefreshFavouritesView();
+    if (loginAgain)
+        QuietLogin();
+    StartFriendsSync();
+    return 1;
+}
+
+void CDataManager::SwitchToFirstLocalUser() {
+    int first = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_localUsers.empty())
+            return;
+        first = m_localUsers.front()->Qid();
+    }
+    SwitchLocalUser(first);
+}
+
+void CDataManager::ClearUserData() {
+    std::lock_guard lock(m_mutex);
+    m_friends.clear();
+    m_groups.clear();
+    m_users.clear();
+    m_messages.clear();
+    m_pendingNew.clear();
+    m_pendingVanished.clear();
+    m_searchResults.clear();
+}
+
+int CDataManager::RemoveLocalUser(int qid) {
+    if (!LocalUser(qid))
+        return 0;
+    if (qid == m_current) {
+        Logout();
+        m_current = 0;
+        // Nothing of the removed user may stay on screen or be counted as unread.
+        ClearUserData();
+        m_channels.SetLocalUser(0);
+        m_channels.Load();
+        m_channels.RefreshFavouritesView();
+        SetTitle("");
+        if (IFriendTreeView* tree = m_tree)
+            tree->TreeClear();
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = std::find_if(m_localUsers.begin(), m_localUsers.end(),
+                               [qid](const User& u) { return u->Qid() == qid; });
+        if (it == m_localUsers.end())
+            return 0;
+        m_localUsers.erase(it);
+    }
+    Save();
+    return 1;
+}
+
+CDataManager::User CDataManager::LocalUser(int qid) const {
+    std::lock_guard lock(m_mutex);
+    for (const auto& user : m_localUsers)
+        if (user->Qid() == qid)
+            return user;
+    return nullptr;
+}
+
+std::vector<CDataManager::User> CDataManager::LocalUsers() const {
+    std::lock_guard lock(m_mutex);
+    return m_localUsers;
+}
+
+} // namespace murmex

@@ -1,0 +1,225 @@
+#pragma once
+
+#include "model/group.h"
+#include "model/message_record.h"
+#include "model/user_record.h"
+#include "model/worker_threads.h"
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <semaphore>
+#include <string>
+#include <vector>
+
+namespace murmex {
+
+class CChannelList;
+class CRequestEngine;
+class IClock;
+class IDesktopShell;
+class IFriendTreeView;
+class IHeartbeatSink;
+class IMessageBox;
+class IPasswordPrompt;
+class IPeriodicTasks;
+
+struct SDataManagerSettings {
+    // How long a message fetch waits for the one before it.
+    std::chrono::milliseconds messagesLockWait{30000};
+};
+
+// One row of a message list: the message's position in the inbox and its summary.
+struct SMessageRow {
+    int index = 0;
+    std::string summary;
+};
+
+// One entry of a friend or group choice list.
+struct SChoice {
+    int id = 0;
+    std::string text; // Windows-1250
+};
+
+// The client's data: the local users of this computer and, for the current
+// local user, the friends, groups, known users and the inbox. Loads and saves
+// them, runs the login, and keeps friends, presence and messages in step with
+// the service through its worker threads.
+//
+// Threads: windows call in from the UI thread; the login, the friends
+// synchronisation and the message fetch run on workers owned here. One mutex
+// keeps the lists consistent; it is never held while a command runs or a view,
+// the sink, the prompt or the message box is called. User records guard their
+// own fields and are shared pointers, so a record in use survives a reload.
+class CDataManager {
+public:
+    // Results of the friend and group operations.
+    static constexpr int kDone = 1;
+    static constexpr int kNoSuchGroup = -1;
+    static constexpr int kAlreadyFriend = -2;
+    static constexpr int kNotInGroup = -3;
+
+    using User = std::shared_ptr<CUserRecord>;
+
+    // Loads the stored data and, when given the task list, registers the
+    // friends synchronisation (every 20 s) and the message fetch (every 5 s).
+    CDataManager(CRequestEngine& engine, CChannelList& channels, const IClock& clock,
+                 IPeriodicTasks* tasks = nullptr, SDataManagerSettings settings = {});
+    // Waits for the worker threads (see Shutdown).
+    ~CDataManager();
+    CDataManager(const CDataManager&) = delete;
+    CDataManager& operator=(const CDataManager&) = delete;
+
+    // --- wiring (any may be null; set them before the workers run)
+    void RegisterPeriodicTasks(IPeriodicTasks& tasks);
+    void SetTreeView(IFriendTreeView* view) { m_tree = view; }
+    void SetHeartbeatSink(IHeartbeatSink* sink) { m_sink = sink; }
+    void SetPasswordPrompt(IPasswordPrompt* prompt) { m_prompt = prompt; }
+    void SetMessageBox(IMessageBox* box) { m_messageBox = box; }
+    void SetDesktopShell(IDesktopShell* shell) { m_shell = shell; }
+    // Shows the current local user's nick (UTF-8) in a window title; "" when none.
+    void SetTitleCallback(std::function<void(const std::string&)> title);
+    CRequestEngine& Engine() const { return m_engine; }
+    CChannelList& Channels() const { return m_channels; }
+
+    // --- storage
+    void Load();
+    // False when a section could not be written (the file then keeps its old content).
+    bool Save();
+
+    // --- local users
+    int AddLocalUser(int qid);
+    int SwitchLocalUser(int qid);
+    void SwitchToFirstLocalUser();
+    int RemoveLocalUser(int qid);
+    User LocalUser(int qid) const;
+    std::vector<User> LocalUsers() const;
+    int CurrentLocalUser() const { return m_current; }
+
+    // --- friends and groups
+    // The cached record, else one fetched from the server and cached; a QID the
+    // server does not know gives an uncached record named "[nieznany]".
+    User UserRecord(int qid);
+    // The cached record or none, without asking the server.
+    User CachedUser(int qid) const;
+    int AddFriend(int qid, int groupId);
+    int RemoveFriend(int qid, int groupId);
+    int MoveFriend(int qid, int toGroupId);
+    // Returns the new group's id.
+    int NewGroup(const std::string& name);
+    void DeleteGroup(int groupId);
+    bool RenameGroup(int groupId, const std::string& name);
+    // Gives the hand-made record a fresh local-contact id and files it in the
+    // group; returns the id, or kNoSuchGroup.
+    int AddLocalContact(const CUserRecord& record, int groupId);
+    int GroupOf(int qid) const;
+    static bool IsLocalContactId(int qid) { return qid > CUserRecord::kLastServiceQid; }
+    bool IsFriend(int qid) const;
+    std::vector<int> Friends() const;
+    std::vector<CGroup> Groups() const;
+    std::optional<CGroup> Group(int groupId) const;
+    bool ImportServerFriends();
+    // 0 when nothing is pending.
+    int NextPendingNewFriend();
+    int NextPendingVanishedFriend();
+    // CMD_ADD_FRIEND again for a friend the service no longer lists.
+    bool SendAddFriend(int qid);
+    std::vector<SChoice> FriendsChoice();
+    std::vector<SChoice> GroupsChoice() const;
+    void RebuildTree();
+    bool EnterChannel(int channelId);
+
+    // --- messages
+    // Both return the new message's index.
+    int AddMessage(CMessageRecord message);
+    int AddMessageAndNotify(CMessageRecord message);
+    int MessageCount() const;
+    std::optional<CMessageRecord> MessageAt(int index) const;
+    // Marks the message read (or unread) and saves; false for an index out of range.
+    bool SetMessageRead(int index, bool read = true);
+    int UnreadCount() const;
+    bool HasUnreadMessages() const { return UnreadCount() > 0; }
+    int FirstUnread() const;
+    bool HasUnreadFrom(int sender) const;
+    int FirstUnreadFrom(int sender) const;
+    // Every message, newest first, summarised with the sender's nick.
+    std::vector<SMessageRow> MessageRows();
+    // The messages from one sender, newest first, summarised without the sender.
+    std::vector<SMessageRow> SenderMessageRows(int sender) const;
+
+    // --- search: the criteria are a record's nick, e-mail, name, surname
+    // (brief data), city, age, sex, education, job, country and first
+    // language and interest.
+    bool SearchUsers(const CUserRecord& criteria);
+    int SearchResultCount() const;
+    User SearchResult(int index);
+
+    // --- other service commands
+    bool Recommend(const std::string& email);
+    bool SendFeedback(const std::string& text);
+
+    // --- login and background work
+    // 1 when a login runs (a new one, or one already running), 0 without a local user.
+    int StartLogin();
+    bool QuietLogin();
+    bool Logout();
+    void StartFriendsSync();
+    void StartMessageFetch();
+    // Stops taking new work, breaks a blocked exchange and waits for every worker.
+    void Shutdown();
+    // Waits until every worker has finished (tests, tools).
+    void WaitForWorkers() { m_workers.JoinAll(); }
+
+private:
+    struct SLoaded;
+    SLoaded ReadSections(int current) const;
+    int AppendMessage(CMessageRecord message, bool save);
+    bool PasswordLoop(const User& user, const std::function<bool(CUserRecord&)>& attempt);
+    void LoginProcedure();
+    bool RunLogin();
+    void FriendsSync();
+    void MessageFetch();
+    void FetchWaitingMessages(bool notify);
+    void ShowMessage(const char* textUtf8);
+    void SetTitle(const std::string& nickWin1250);
+    void ClearUserData();
+
+    CRequestEngine& m_engine;
+    CChannelList& m_channels;
+    const IClock& m_clock;
+    SDataManagerSettings m_settings;
+
+    std::atomic<IFriendTreeView*> m_tree{nullptr};
+    std::atomic<IHeartbeatSink*> m_sink{nullptr};
+    std::atomic<IPasswordPrompt*> m_prompt{nullptr};
+    std::atomic<IMessageBox*> m_messageBox{nullptr};
+    std::atomic<IDesktopShell*> m_shell{nullptr};
+    std::mutex m_titleMutex;
+    std::function<void(const std::string&)> m_title;
+
+    std::binary_semaphore m_messagesLock{1};
+    std::binary_semaphore m_friendsLock{1};
+    std::atomic<int> m_current{0};
+    std::atomic<bool> m_loginRunning{false};
+    std::atomic<bool> m_stopping{false};
+
+    mutable std::mutex m_mutex;
+    std::vector<CMessageRecord> m_messages;
+    std::vector<int> m_pendingVanished;
+    std::vector<int> m_pendingNew;
+    std::vector<int> m_searchResults;
+    std::vector<User> m_localUsers;
+    std::vector<int> m_friends;
+    std::vector<User> m_users;
+    std::vector<CGroup> m_groups;
+    // Saves one at a time, each from a fresh snapshot, so an older one never lands last.
+    std::mutex m_saveMutex;
+
+    // Last: the workers are joined before anything they use goes away.
+    CWorkerThreads m_workers;
+};
+
+} // namespace murmex
