@@ -169,9 +169,7 @@ bool CHeartbeat::WatchConnection() {
         m_connectedLatch = false;
         m_data->Logout();
         ShowStatusLine(false);
-        // A call is ended whenever one runs: had the LAN setting changed during
-        // the call, the call would otherwise never be logged.
-        if (m_counter->IsCallRunning())
+        if (!state.IsLAN())
             m_counter->EndCall();
     } else if (connected && m_counter->IsCallRunning() && m_counter->TimerEvent()) {
         m_view->SetCostLine(m_counter->CounterText());
