@@ -1,0 +1,100 @@
+#include "server/server_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace murmex {
+
+const char* MurmexdUsage() {
+    return R"(Usage:
+  murmexd [--address A] [--port N] [--database FILE] [--fast-hash]
+          [--idle-timeout SECONDS] [--max-connections N] [--workers N]
+  murmexd admin [--database FILE] COMMAND [OPTIONS]
+
+The Murmex service server. Listens on A:N (default 127.0.0.1:4678) with the
+database FILE (default murmexd.db in the working folder, created when missing)
+and runs until SIGINT or SIGTERM.
+
+  --fast-hash          hash new passwords at the lowest cost: for tests, demos
+                       and benchmarks only, never for real members
+  --idle-timeout S     close a connection silent for S seconds (default 300;
+                       0 never)
+  --max-connections N  refuse connections beyond N (default 4096)
+  --workers N          threads for quick commands (default: one per core)
+
+Admin commands work on the database, also while the server runs:
+  create-user --nick N --email E --password P [--name N] [--surname S]
+              [--cellphone C] [--fast-hash]          prints the new QID
+  send-message --from QID --to QID --text TEXT       queues a message
+  web-chat --user QID --channel CID                  puts the member's web
+                                                     chat on a channel (0 leaves it)
+  add-friend --user QID --friend QID                 as the web site does
+  remove-friend --user QID --friend QID
+  create-channel --name N [--description D] [--creator QID]   prints the id
+)";
+}
+
+bool ParseBoundedInt(const std::string& text, long long low, long long high, long long& value) {
+    if (text.empty())
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long parsed = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < low || parsed > high)
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseServerArgs(const std::vector<std::string>& args, SServerSettings& settings,
+                     std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (option == "--fast-hash") {
+            settings.hashCost = CPasswordHasher::ECost::Fast;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = option.rfind("--", 0) == 0 ? option + " needs a value"
+                                               : "unknown argument " + option;
+            return false;
+        }
+        const std::string& value = args[++i];
+        long long number = 0;
+        if (option == "--address") {
+            settings.address = value;
+        } else if (option == "--database") {
+            settings.database = value;
+        } else if (option == "--port") {
+            if (!ParseBoundedInt(value, 0, 65535, number)) {
+                error = "--port needs a number from 0 to 65535";
+                return false;
+            }
+            settings.port = static_cast<std::uint16_t>(number);
+        } else if (option == "--idle-timeout") {
+            if (!ParseBoundedInt(value, 0, 7 * 24 * 3600, number)) {
+                error = "--idle-timeout needs a number of seconds";
+                return false;
+            }
+            settings.idleTimeout = std::chrono::seconds(number);
+        } else if (option == "--max-connections") {
+            if (!ParseBoundedInt(value, 1, 1000000, number)) {
+                error = "--max-connections needs a positive number";
+                return false;
+            }
+            settings.maxConnections = static_cast<int>(number);
+        } else if (option == "--workers") {
+            if (!ParseBoundedInt(value, 1, 256, number)) {
+                error = "--workers needs a number from 1 to 256";
+                return false;
+            }
+            settings.workers = static_cast<int>(number);
+        } else {
+            error = "unknown option " + option;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace murmex
