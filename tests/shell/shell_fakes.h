@@ -119,14 +119,15 @@ public:
         ++startLogins;
         return startLoginResult;
     }
-    void Logout() override {
+    bool Logout() override {
         ++logouts;
         if (duringLogout)
             duringLogout();
         m_engine.SetLoggedIn(false);
+        return true;
     }
-    bool HasUnreadMessages() override { return unread; }
-    int CurrentLocalUser() override { return currentUser; }
+    bool HasUnreadMessages() const override { return unread; }
+    int CurrentLocalUser() const override { return currentUser; }
     int NextPendingNewFriend() override { return Take(pendingNew); }
     int NextPendingVanishedFriend() override { return Take(pendingVanished); }
     int AddFriend(int qid, int groupId) override {
@@ -137,7 +138,7 @@ public:
         calls.push_back("remove " + std::to_string(qid) + " " + std::to_string(groupId));
         return removeFriendResult;
     }
-    int GroupOf(int) override { return groupOf; }
+    int GroupOf(int) const override { return groupOf; }
     bool ReAddFriend(int qid) override {
         calls.push_back("readd " + std::to_string(qid));
         return reAddResult;
