@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+// The texts of the common window parts (UTF-8), each defined once. The numbers
+// are the control ids the pages and sheets are known by.
+namespace murmex {
+
+inline constexpr std::string_view kTextWizardBack = "< Wstecz";  // 138
+inline constexpr std::string_view kTextWizardNext = "Dalej >";   // 139
+inline constexpr std::string_view kTextWizardFinish = "Zakończ"; // 139 on the last page
+inline constexpr std::string_view kTextCancel = "Anuluj";        // 137, 141
+inline constexpr std::string_view kTextOk = "OK";                // 142, and the message box
+inline constexpr std::string_view kTextApply = "Zastosuj";       // 143
+inline constexpr std::string_view kTextYes = "Tak";
+inline constexpr std::string_view kTextNo = "Nie";
+
+} // namespace murmex
