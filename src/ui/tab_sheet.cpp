@@ -1,0 +1,216 @@
+#include "ui/tab_sheet.h"
+
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+
+#include "ui/local_text.h"
+#include "ui/sheet_page.h"
+#include "ui/texts.h"
+
+namespace murmex {
+namespace {
+
+constexpr QPoint kPageOrigin(20, 45);
+constexpr int kExtraWidth = 40;
+constexpr int kExtraHeight = 120;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 24;
+
+// The tab control: the tabs along its top and the framed pane under them. The
+// pages are the dialog's children, laid over the pane.
+class CTabFrame final : public QWidget {
+public:
+    explicit CTabFrame(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)) {
+        m_bar->setDrawBase(false);
+        m_bar->setExpanding(false);
+    }
+
+    QTabBar* Bar() const { return m_bar; }
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        const int barHeight = m_bar->sizeHint().height();
+        m_bar->setGeometry(0, 0, width(), barHeight);
+        update();
+    }
+
+    void paintEvent(QPaintEvent*) override {
+        QStyleOptionTabWidgetFrame option;
+        option.initFrom(this);
+        option.shape = QTabBar::RoundedNorth;
+        option.tabBarSize = m_bar->sizeHint();
+        option.rect = QRect(0, m_bar->height() - 1, width(), height() - m_bar->height() + 1);
+        option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        QPainter painter(this);
+        style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, this);
+    }
+
+private:
+    QTabBar* m_bar;
+};
+
+QPushButton* MakeButton(std::string_view text, int id, QWidget* parent) {
+    auto* button = new QPushButton(FromUtf8(text), parent);
+    button->setObjectName(QStringLiteral("button%1").arg(id));
+    button->setFont(parent->font());
+    return button;
+}
+
+} // namespace
+
+CTabSheet::CTabSheet(QWidget* parent, int buttons, int skinFlags)
+    : CSkinDialog(parent, skinFlags) {
+    auto* frame = new CTabFrame(this);
+    m_tabFrame = frame;
+    m_tabBar = frame->Bar();
+    m_tabBar->setObjectName(QStringLiteral("tabStrip%1").arg(kIdTabStrip));
+    connect(m_tabBar, &QTabBar::currentChanged, this, &CTabSheet::OnTabChanged);
+
+    m_ok = MakeButton(kTextOk, kIdOk, this);
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &CTabSheet::Ok);
+    if (buttons & kTabButtonCancel) {
+        m_cancel = MakeButton(kTextCancel, kIdCancel, this);
+        connect(m_cancel, &QPushButton::clicked, this, &CTabSheet::Cancel);
+    }
+    if (buttons & kTabButtonApply) {
+        m_apply = MakeButton(kTextApply, kIdApply, this);
+        connect(m_apply, &QPushButton::clicked, this, &CTabSheet::ApplyClicked);
+    }
+    LayoutControls();
+}
+
+CTabSheet::~CTabSheet() = default;
+
+void CTabSheet::AddPage(CSheetPage* page, int resourceId, const QString& tabName) {
+    page->setParent(this);
+    page->hide();
+    m_pages.push_back({page, resourceId});
+    // Adding the first tab selects it; the page is activated only once the
+    // sheet starts.
+    const QSignalBlocker blocker(m_tabBar);
+    m_tabBar->addTab(tabName);
+    if (m_started)
+        LayoutPages();
+}
+
+CSheetPage* CTabSheet::ActivePage() const {
+    return m_active >= 0 ? m_pages[static_cast<std::size_t>(m_active)].page : nullptr;
+}
+
+int CTabSheet::ActiveResourceId() const {
+    return m_active >= 0 ? m_pages[static_cast<std::size_t>(m_active)].resourceId : 0;
+}
+
+int CTabSheet::IndexOfResource(int resourceId) const {
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        if (m_pages[i].resourceId == resourceId)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool CTabSheet::SetActivePage(int index) {
+    if (index < 0 || index >= PageCount())
+        return false;
+    if (m_tabBar->currentIndex() != index) {
+        m_tabBar->setCurrentIndex(index); // comes back through OnTabChanged
+        return true;
+    }
+    OnTabChanged(index);
+    return true;
+}
+
+void CTabSheet::OnTabChanged(int index) {
+    if (index < 0 || index >= PageCount())
+        return;
+    if (CSheetPage* current = ActivePage())
+        current->hide();
+    m_active = index;
+    CSheetPage* page = ActivePage();
+    page->OnActivate();
+    page->show();
+    page->raise();
+}
+
+void CTabSheet::Ok() {
+    if (m_applying)
+        return;
+    QPointer<CTabSheet> self(this);
+    m_applying = true;
+    Apply();
+    if (!self)
+        return;
+    m_applying = false;
+    done(Accepted);
+}
+
+void CTabSheet::ApplyClicked() {
+    if (m_applying)
+        return;
+    QPointer<CTabSheet> self(this);
+    m_applying = true;
+    Apply();
+    if (self)
+        m_applying = false;
+}
+
+void CTabSheet::Cancel() {
+    if (m_applying)
+        return;
+    done(Rejected);
+}
+
+void CTabSheet::reject() {
+    Cancel();
+}
+
+void CTabSheet::setVisible(bool visible) {
+    if (visible)
+        Start();
+    CSkinDialog::setVisible(visible);
+}
+
+void CTabSheet::resizeEvent(QResizeEvent* event) {
+    CSkinDialog::resizeEvent(event);
+    LayoutControls();
+}
+
+void CTabSheet::Start() {
+    if (m_started)
+        return;
+    m_started = true;
+    LayoutPages();
+    if (!m_pages.empty())
+        SetActivePage(0);
+}
+
+void CTabSheet::LayoutPages() {
+    QSize pageSize(0, 0);
+    for (const SPage& entry : m_pages)
+        pageSize = pageSize.expandedTo(PreferredPageSize(entry.page));
+    const QSize needed(pageSize.width() + kExtraWidth, pageSize.height() + kExtraHeight);
+    if (!testAttribute(Qt::WA_Resized))
+        resize(needed);
+    else if (width() < needed.width() || height() < needed.height())
+        resize(needed.expandedTo(size()));
+    for (const SPage& entry : m_pages)
+        entry.page->setGeometry(QRect(kPageOrigin, pageSize));
+}
+
+void CTabSheet::LayoutControls() {
+    const int w = width();
+    const int h = height();
+    m_tabFrame->setGeometry(10, 20, w - 20, h - 80);
+    m_tabFrame->lower();
+    m_ok->setGeometry(w - 90, h - 35, kButtonWidth, kButtonHeight);
+    if (m_cancel)
+        m_cancel->setGeometry(w - 168, h - 35, kButtonWidth, kButtonHeight);
+    if (m_apply)
+        m_apply->setGeometry(w - 251, h - 35, kButtonWidth, kButtonHeight);
+}
+
+} // namespace murmex
