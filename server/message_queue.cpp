@@ -3,6 +3,8 @@
 #include "server/database.h"
 #include "server/delivery_claims.h"
 
+#include <vector>
+
 namespace murmex {
 
 EStore CMessageQueue::Push(int recipient, int sender, std::string_view text, std::int64_t sent) {
@@ -15,25 +17,38 @@ EStore CMessageQueue::Push(int recipient, int sender, std::string_view text, std
 EStore CMessageQueue::ClaimOldest(int recipient, CDeliveryClaims& claims, SQueuedMessage& message) {
     // Only as many messages can be claimed as the member has connections
     // fetching at once; a small window past them is always enough.
-    CStatement query = m_db.Query("SELECT id, sender, text, sent FROM messages "
-                                  "WHERE recipient = ?1 ORDER BY id LIMIT 64");
-    query.BindInt(1, recipient);
-    for (;;) {
-        switch (query.Step()) {
-        case CStatement::EStep::Row:
-            if (!claims.TryClaim(query.Int(0)))
-                continue;
-            message.id = query.Int(0);
-            message.sender = static_cast<int>(query.Int(1));
-            message.text = query.Text(2);
-            message.sent = query.Int(3);
-            return EStore::Ok;
-        case CStatement::EStep::Done:
-            return EStore::NotFound;
-        case CStatement::EStep::Error:
-            return EStore::Failed;
+    std::vector<std::int64_t> candidates;
+    {
+        CStatement query =
+            m_db.Query("SELECT id FROM messages WHERE recipient = ?1 ORDER BY id LIMIT 64");
+        query.BindInt(1, recipient);
+        for (CStatement::EStep step; (step = query.Step()) != CStatement::EStep::Done;) {
+            if (step == CStatement::EStep::Error)
+                return EStore::Failed;
+            candidates.push_back(query.Int(0));
         }
+    } // the snapshot of that read ends here
+    for (std::int64_t id : candidates) {
+        if (!claims.TryClaim(id))
+            continue;
+        // A claim is released only after its message has been removed, so a
+        // fresh read tells whether the candidate from the older snapshot was
+        // delivered meanwhile.
+        CStatement load = m_db.Query("SELECT sender, text, sent FROM messages WHERE id = ?1");
+        load.BindInt(1, id);
+        const CStatement::EStep step = load.Step();
+        if (step == CStatement::EStep::Row) {
+            message.id = id;
+            message.sender = static_cast<int>(load.Int(0));
+            message.text = load.Text(1);
+            message.sent = load.Int(2);
+            return EStore::Ok;
+        }
+        claims.Release(id);
+        if (step == CStatement::EStep::Error)
+            return EStore::Failed;
     }
+    return EStore::NotFound;
 }
 
 EStore CMessageQueue::Remove(std::int64_t id) {

@@ -75,7 +75,7 @@ EStore FindMatchingUsers(CDatabase& db, const SUserQuery& q, int excludeQid, int
                  " AND (?4 = '' OR (restrict_name = 0 AND instr(murmex_fold(name), ?4) > 0))"
                  " AND (?5 = '' OR (restrict_surname = 0 AND instr(murmex_fold(surname), ?5) > 0))"
                  " AND (?6 = '' OR instr(murmex_fold(city), ?6) > 0)"
-                 " AND (?7 = 0 OR (born > ?8 AND born <= ?9))"
+                 " AND (?7 = 0 OR (born <> 0 AND born > ?8 AND born <= ?9))"
                  " AND (?10 = 0 OR sex = ?10) AND (?11 = 0 OR education = ?11)"
                  " AND (?12 = 0 OR job = ?12) AND (?13 = 0 OR country = ?13)"
                  " AND (?14 = 0 OR instr(',' || languages || ',', ',' || ?14 || ',') > 0)"

@@ -31,7 +31,8 @@ bool ParseAgeRange(std::string_view text, std::int64_t now, SUserQuery& query);
 std::int64_t YearsBefore(std::int64_t time, int years);
 
 // Members matching the query, in QID order, at most `cap`, without `excludeQid`.
-// A field the member hides from others never matches.
+// A field the member hides from others never matches, and a birth time of 0
+// (never given) matches no age.
 EStore FindMatchingUsers(CDatabase& db, const SUserQuery& query, int excludeQid, int cap,
                          std::vector<int>& found);
 
