@@ -66,9 +66,13 @@ void DrawMark(QPainter& painter) {
 
 void DrawLogo(QPainter& painter, const QSize& size, bool wide) {
     FillBrandBackground(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    DrawMark(painter);
-    if (!wide)
+    if (!wide) {
+        // Centred in the narrow box; the wide one has the name beside it.
+        painter.translate(4, 0);
+        DrawMark(painter);
         return;
+    }
+    DrawMark(painter);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(12);
     font.setBold(true);
