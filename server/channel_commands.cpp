@@ -4,10 +4,16 @@
 
 namespace murmex {
 
-int CCommandHandler::OperatorCheck(int channel, int qid) {
-    EStore isOperator = m_channels.IsOperator(channel, qid);
-    if (isOperator == EStore::Ok)
+int CCommandHandler::OperatorCheck(int channel, SSession& session) {
+    // The channel an operator command names becomes the one a later operator
+    // removal works on; a refused one leaves none, so that a removal never
+    // lands on a channel the member has since turned away from.
+    session.operatorChannel = 0;
+    EStore isOperator = m_channels.IsOperator(channel, session.qid);
+    if (isOperator == EStore::Ok) {
+        session.operatorChannel = channel;
         return RESP_OK;
+    }
     if (isOperator == EStore::Failed)
         return RESP_SERVER_ERROR;
     EStore exists = m_channels.Exists(channel);
@@ -57,7 +63,7 @@ SCommandResult CCommandHandler::GetChannelOpers(Args args, SSession& session) {
     int id = 0;
     if (!ArgInt(args, "chanid", id))
         return Reply(RESP_MALFORMED);
-    const int check = OperatorCheck(id, session.qid);
+    const int check = OperatorCheck(id, session);
     if (check != RESP_OK)
         return Reply(check);
     SChannel channel;
@@ -67,7 +73,6 @@ SCommandResult CCommandHandler::GetChannelOpers(Args args, SSession& session) {
         loaded = m_channels.Operators(id, operators);
     if (loaded != EStore::Ok)
         return StoreFailure(loaded);
-    session.operatorChannel = id;
     SCommandResult result = Reply(RESP_OK);
     result.record.AddIntList("opers", operators);
     ReplyText(result.record, "password", channel.password);
@@ -78,7 +83,7 @@ SCommandResult CCommandHandler::SetChannel(Args args, SSession& session) {
     int id = 0;
     if (!ArgInt(args, "chanid", id))
         return Reply(RESP_MALFORMED);
-    const int check = OperatorCheck(id, session.qid);
+    const int check = OperatorCheck(id, session);
     if (check != RESP_OK)
         return Reply(check);
     SChannel channel;
@@ -101,7 +106,6 @@ SCommandResult CCommandHandler::SetChannel(Args args, SSession& session) {
     EStore saved = m_channels.SaveSettings(channel);
     if (saved != EStore::Ok)
         return StoreFailure(saved);
-    session.operatorChannel = id;
     return Reply(RESP_OK);
 }
 
@@ -109,10 +113,7 @@ SCommandResult CCommandHandler::CheckOperator(Args args, SSession& session) {
     int id = 0;
     if (!ArgInt(args, "chanid", id))
         return Reply(RESP_MALFORMED);
-    const int check = OperatorCheck(id, session.qid);
-    if (check == RESP_OK)
-        session.operatorChannel = id;
-    return Reply(check);
+    return Reply(OperatorCheck(id, session));
 }
 
 SCommandResult CCommandHandler::AddOperator(Args args, SSession& session) {
@@ -120,7 +121,7 @@ SCommandResult CCommandHandler::AddOperator(Args args, SSession& session) {
     int qid = 0;
     if (!ArgInt(args, "chanid", id) || !ArgInt(args, "userid", qid))
         return Reply(RESP_MALFORMED);
-    const int check = OperatorCheck(id, session.qid);
+    const int check = OperatorCheck(id, session);
     if (check != RESP_OK)
         return Reply(check);
     EStore done = m_accounts.Exists(qid);
@@ -128,7 +129,6 @@ SCommandResult CCommandHandler::AddOperator(Args args, SSession& session) {
         done = m_channels.AddOperator(id, qid);
     if (done != EStore::Ok)
         return StoreFailure(done);
-    session.operatorChannel = id;
     return Reply(RESP_OK);
 }
 
@@ -139,11 +139,9 @@ SCommandResult CCommandHandler::RemoveOperator(Args args, SSession& session) {
     const int id = session.operatorChannel;
     if (id == 0)
         return Reply(RESP_REFUSED);
-    const int check = OperatorCheck(id, session.qid);
-    if (check != RESP_OK) {
-        session.operatorChannel = 0;
+    const int check = OperatorCheck(id, session);
+    if (check != RESP_OK)
         return Reply(check == RESP_NOT_FOUND ? RESP_REFUSED : check);
-    }
     EStore removed = m_channels.RemoveOperator(id, qid);
     if (removed == EStore::Exists)
         return Reply(RESP_REFUSED); // the last operator stays

@@ -68,7 +68,8 @@
 //  SET_NOTIFY      userid, method (2 e-mail, 3 SMS), action (1 on, 0 off).
 //  SEARCH_USERS    nick, email, name, surname, city match as case-insensitive
 //                  substrings (empty = any; a field the member restricts never
-//                  matches); age "7-10", "18" or "55-" against the birth time;
+//                  matches); age "7-10", "18" or "55-" against the birth time
+//                  (a birth time of 0, never given, matches no age);
 //                  sex, education, job, country exact; language, interestance
 //                  as list members (0 or missing = any). The searcher is left
 //                  out. -> found: at most 100 QIDs, ascending; an empty list
@@ -91,11 +92,12 @@
 //  CHECK_OPERATOR  chanid: 2000 when the member is an operator, else 4003.
 //  ADD_OPERATOR    userid, chanid; operators only; already one is success.
 //  REMOVE_OPERATOR userid: removed from the channel this connection last
-//                  worked with as an operator (a successful CHECK_OPERATOR,
-//                  GET_CHANNEL_OPERS, ADD_OPERATOR or SET_CHANNEL); 4003 when
-//                  there is none or the member is no longer its operator, or
-//                  when the last operator would go; 4004 when userid is no
-//                  operator.
+//                  worked with as an operator: the chanid of the last
+//                  CHECK_OPERATOR, GET_CHANNEL_OPERS, ADD_OPERATOR or
+//                  SET_CHANNEL, when the member was its operator (a refused
+//                  one leaves no channel). 4003 when there is no channel, the
+//                  member is no longer its operator, or the last operator
+//                  would go; 4004 when userid is no operator of it.
 //  SEARCH_CHANNELS query against name and description, case-insensitive;
 //                  empty finds all. -> found: at most 100 ids, ascending.
 //  JOIN_CHANNEL    chanid: moves the member's web chat to the channel. Only

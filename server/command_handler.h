@@ -107,8 +107,9 @@ private:
     SCommandResult FindChannel(Args args);
     SCommandResult SearchChannels(Args args);
     SCommandResult JoinChannel(Args args, const SSession& session);
-    // Ok when the member runs the channel; the failure to answer otherwise.
-    int OperatorCheck(int channel, int qid);
+    // RESP_OK when the member is an operator of the channel, else the answer
+    // to give; remembers the channel for a later operator removal.
+    int OperatorCheck(int channel, SSession& session);
 
     CDatabase& m_db;
     SServiceShared m_shared;
