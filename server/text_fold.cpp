@@ -1,39 +1,80 @@
 #include "server/text_fold.h"
 
-#include "platform/code_page.h"
-
-#include <array>
+#include <cstdint>
 #include <sqlite3.h>
 
 namespace murmex {
 namespace {
 
-// Windows-1250 upper-case letter -> its lower-case letter; other bytes map to themselves.
-constexpr std::array<unsigned char, 256> MakeLowerTable() {
-    std::array<unsigned char, 256> table{};
-    for (int i = 0; i < 256; ++i)
-        table[i] = static_cast<unsigned char>(i);
-    for (int c = 'A'; c <= 'Z'; ++c)
-        table[c] = static_cast<unsigned char>(c + 32);
-    // Š Ś Ť Ž Ź, Ł, Ą, Ş, Ż, Ľ
-    constexpr unsigned char pairs[][2] = {{0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E},
-                                          {0x8F, 0x9F}, {0xA3, 0xB3}, {0xA5, 0xB9}, {0xAA, 0xBA},
-                                          {0xAF, 0xBF}, {0xBC, 0xBE}};
-    for (const auto& p : pairs)
-        table[p[0]] = p[1];
-    // The accented capitals 0xC0-0xDE sit 0x20 below their small letters; 0xD7 is not a letter.
-    for (int c = 0xC0; c <= 0xDE; ++c)
-        if (c != 0xD7)
-            table[c] = static_cast<unsigned char>(c + 0x20);
-    return table;
+// The lower-case letter of an upper-case one in the Latin ranges that hold
+// the letters of Polish and its neighbours; every other code point is kept.
+std::uint32_t LowerCodePoint(std::uint32_t cp) {
+    if (cp >= 'A' && cp <= 'Z')
+        return cp + 32;
+    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)
+        return cp + 0x20;
+    if (cp >= 0x100 && cp <= 0x137)
+        return cp | 1; // pairs: even capital, odd small
+    if (cp >= 0x139 && cp <= 0x148)
+        return (cp & 1) ? cp + 1 : cp; // odd capital, even small
+    if (cp >= 0x14A && cp <= 0x177)
+        return cp | 1;
+    if (cp == 0x178)
+        return 0xFF;
+    if (cp >= 0x179 && cp <= 0x17E)
+        return (cp & 1) ? cp + 1 : cp;
+    return cp;
 }
 
-constexpr auto kLower = MakeLowerTable();
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
 
-bool IsAscii(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
+// Decodes the sequence at text[i]; false (and nothing consumed) for a byte
+// that does not start a well-formed one.
+bool DecodeUtf8(std::string_view text, std::size_t& i, std::uint32_t& cp) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        cp = lead;
+        ++i;
+        return true;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+        cp = lead & 0x1F;
+        length = 2;
+    } else if ((lead & 0xF0) == 0xE0) {
+        cp = lead & 0x0F;
+        length = 3;
+    } else if ((lead & 0xF8) == 0xF0) {
+        cp = lead & 0x07;
+        length = 4;
+    } else {
+        return false;
+    }
+    if (i + length > text.size())
+        return false;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80)
             return false;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    i += length;
     return true;
 }
 
@@ -52,18 +93,20 @@ void SqlFold(sqlite3_context* context, int argc, sqlite3_value** argv) {
 } // namespace
 
 std::string FoldCase(std::string_view utf8) {
-    if (IsAscii(utf8)) {
-        std::string out(utf8);
-        for (char& c : out)
-            c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);
-        return out;
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::uint32_t cp = 0;
+        const std::size_t start = i;
+        if (!DecodeUtf8(utf8, i, cp)) {
+            out += utf8[start]; // not UTF-8: kept as it is
+            ++i;
+            continue;
+        }
+        AppendUtf8(out, LowerCodePoint(cp));
     }
-    // Through the code page and back: characters it cannot hold become '?',
-    // which is acceptable for matching but never stored.
-    std::string local = Utf8ToWin1250(utf8);
-    for (char& c : local)
-        c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);
-    return Win1250ToUtf8(local);
+    return out;
 }
 
 bool RegisterFoldFunction(sqlite3* db) {

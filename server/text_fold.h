@@ -7,9 +7,8 @@ struct sqlite3;
 
 namespace murmex {
 
-// Lower-cases UTF-8 text for searching: ASCII and every letter that the
-// client's code page can hold (so "ŁÓDŹ" finds "łódź"). Other characters
-// pass through as they are.
+// Lower-cases UTF-8 text for searching: ASCII and the accented Latin letters
+// (so "ŁÓDŹ" finds "łódź"). Other characters pass through as they are.
 std::string FoldCase(std::string_view utf8);
 
 // Makes FoldCase available to SQL as murmex_fold(text) on this connection.
