@@ -237,9 +237,9 @@ private:
     int FrameInterval() const {
         std::uint64_t ms = 0;
         if (m_microsecondsPerFrame > 0)
-            ms = (std::uint64_t(m_microsecondsPerFrame) + 500) / 1000;
+            ms = (std::uint64_t(m_microsecondsPerFrame) + 999) / 1000;
         else if (m_scale > 0 && m_rate > 0)
-            ms = 1000 * std::uint64_t(m_scale) / m_rate;
+            ms = (1000 * std::uint64_t(m_scale) + m_rate - 1) / m_rate;
         if (ms == 0)
             return kDefaultIntervalMs;
         return int(std::clamp<std::uint64_t>(ms, kMinIntervalMs, kMaxIntervalMs));
