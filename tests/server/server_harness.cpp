@@ -95,6 +95,18 @@ bool CWireClient::SendRaw(const std::string& bytes) {
     return m_fd >= 0;
 }
 
+std::size_t CWireClient::SendWithoutWaiting(const std::string& bytes) {
+    std::size_t sent = 0;
+    while (m_fd >= 0 && sent < bytes.size()) {
+        const ssize_t n =
+            ::send(m_fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n <= 0)
+            break;
+        sent += static_cast<std::size_t>(n);
+    }
+    return sent;
+}
+
 bool CWireClient::ReadLine(std::string& line, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {

@@ -70,6 +70,8 @@ public:
 
     bool Connected() const { return m_fd >= 0; }
     bool SendRaw(const std::string& bytes);
+    // Sends what the socket takes now without blocking; the count sent.
+    std::size_t SendWithoutWaiting(const std::string& bytes);
     // The next line (without CR LF), or false when none came within the limit.
     bool ReadLine(std::string& line, std::chrono::milliseconds limit = std::chrono::seconds(10));
     // Builds the request as the client does (code, blank, record, CR LF, wire code page).
