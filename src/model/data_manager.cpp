@@ -213,7 +213,13 @@ int CDataManager::AddLocalUser(int qid) {
         user->SetLocalUser(true);
         m_localUsers.push_back(user);
     }
-    Save();
+    // A local user that is not on disk would be gone at the next start: the
+    // caller must hear that it failed.
+    if (!Save()) {
+        std::lock_guard lock(m_mutex);
+        std::erase(m_localUsers, user);
+        return 0;
+    }
     return 1;
 }
 

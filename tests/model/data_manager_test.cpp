@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <set>
+#include <sys/stat.h>
 
 namespace murmex {
 namespace {
@@ -330,6 +331,25 @@ TEST_F(DataManager, PeriodicTasksAndChoices) {
     ASSERT_EQ(friends.size(), 1u);
     EXPECT_EQ(friends[0].id, 21);
     EXPECT_EQ(friends[0].text, "f21");
+}
+
+TEST_F(DataManager, ALocalUserThatCannotBeStoredIsNotAdded) {
+    // A directory where the rewrite's temporary file must go makes every save fail.
+    ASSERT_EQ(::mkdir(w.dir.File("murmex.cfg.tmp").c_str(), 0700), 0);
+    w.peer.Reply(CMD_GET_USER,
+                 "2000 nick=\"ty\" email=\"e\" name=\"\" surname=\"\" is_cellphone=\"0\" ");
+    EXPECT_EQ(dm().AddLocalUser(6), 0);
+    EXPECT_FALSE(dm().LocalUser(6));
+    EXPECT_FALSE(dm().Save());
+    EXPECT_NE(w.Config().find("[QID5-Groups]"), std::string::npos) << "the old file is whole";
+}
+
+TEST_F(DataManager, RecommendAndFeedbackSendTheirOneEntry) {
+    EXPECT_TRUE(dm().Recommend("kolega@x.pl"));
+    w.peer.Reply(CMD_FEEDBACK, "4000 ");
+    EXPECT_FALSE(dm().SendFeedback("uwagi"));
+    EXPECT_EQ(Sent(),
+              (std::vector<std::string>{"1360 email=\"kolega@x.pl\" ", "1370 text=\"uwagi\" "}));
 }
 
 TEST_F(DataManager, EnteringAChannelSignsInWithTheLocalUsersPassword) {
