@@ -45,8 +45,10 @@ void CQtMessageBox::ShowMessage(std::string_view textUtf8) {
             m_shown.notify_all();
         },
         Qt::QueuedConnection);
+    ++m_waiting;
     std::unique_lock lock(m_mutex);
     m_shown.wait(lock, [&] { return *finished || m_stopped; });
+    --m_waiting;
 }
 
 void CQtMessageBox::StopForShutdown() {

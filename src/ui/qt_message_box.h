@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -36,6 +37,9 @@ public:
     // never get round to the box. Threads must be joined before the object goes.
     void StopForShutdown();
 
+    // How many other threads are waiting for their box now.
+    int Waiting() const { return m_waiting; }
+
 private:
     void Present(const QString& text);
 
@@ -44,6 +48,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_shown;
     bool m_stopped = false; // under m_mutex
+    std::atomic<int> m_waiting{0};
 };
 
 } // namespace murmex
