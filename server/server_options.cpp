@@ -1,5 +1,6 @@
 #include "server/server_options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -54,9 +55,14 @@ bool ParseServerArgs(const std::vector<std::string>& args, SServerSettings& sett
             settings.hashCost = CPasswordHasher::ECost::Fast;
             continue;
         }
+        static const char* const kValued[] = {"--address",      "--database",        "--port",
+                                              "--idle-timeout", "--max-connections", "--workers"};
+        if (std::find(std::begin(kValued), std::end(kValued), option) == std::end(kValued)) {
+            error = "unknown option " + option;
+            return false;
+        }
         if (i + 1 >= args.size()) {
-            error = option.rfind("--", 0) == 0 ? option + " needs a value"
-                                               : "unknown argument " + option;
+            error = option + " needs a value";
             return false;
         }
         const std::string& value = args[++i];
@@ -89,9 +95,6 @@ bool ParseServerArgs(const std::vector<std::string>& args, SServerSettings& sett
                 return false;
             }
             settings.workers = static_cast<int>(number);
-        } else {
-            error = "unknown option " + option;
-            return false;
         }
     }
     return true;

@@ -148,6 +148,9 @@ TEST(ServerOptions, DefaultsAndEveryOption) {
     EXPECT_EQ(settings.maxConnections, 10);
     EXPECT_EQ(settings.workers, 3);
 
+    SServerSettings untouched;
+    EXPECT_FALSE(ParseServerArgs({"--bogus"}, untouched, error));
+    EXPECT_EQ(error, "unknown option --bogus");
     for (const std::vector<std::string>& bad : {std::vector<std::string>{"--port", "65536"},
                                                 {"--port", "12x"},
                                                 {"--port"},
