@@ -4,6 +4,7 @@
 #include "model/message_record.h"
 #include "model/user_record.h"
 #include "model/worker_threads.h"
+#include "shell/data_manager_port.h"
 
 #include <atomic>
 #include <chrono>
@@ -54,7 +55,7 @@ struct SChoice {
 // keeps the lists consistent; it is never held while a command runs or a view,
 // the sink, the prompt or the message box is called. User records guard their
 // own fields and are shared pointers, so a record in use survives a reload.
-class CDataManager {
+class CDataManager final : public IDataManagerPort {
 public:
     // Results of the friend and group operations.
     static constexpr int kDone = 1;
@@ -69,7 +70,7 @@ public:
     CDataManager(CRequestEngine& engine, CChannelList& channels, const IClock& clock,
                  IPeriodicTasks* tasks = nullptr, SDataManagerSettings settings = {});
     // Waits for the worker threads (see Shutdown).
-    ~CDataManager();
+    ~CDataManager() override;
     CDataManager(const CDataManager&) = delete;
     CDataManager& operator=(const CDataManager&) = delete;
 
@@ -97,7 +98,7 @@ public:
     int RemoveLocalUser(int qid);
     User LocalUser(int qid) const;
     std::vector<User> LocalUsers() const;
-    int CurrentLocalUser() const { return m_current; }
+    int CurrentLocalUser() const override { return m_current; }
 
     // --- friends and groups
     // The cached record, else one fetched from the server and cached; a QID the
@@ -105,8 +106,8 @@ public:
     User UserRecord(int qid);
     // The cached record or none, without asking the server.
     User CachedUser(int qid) const;
-    int AddFriend(int qid, int groupId);
-    int RemoveFriend(int qid, int groupId);
+    int AddFriend(int qid, int groupId) override;
+    int RemoveFriend(int qid, int groupId) override;
     int MoveFriend(int qid, int toGroupId);
     // Returns the new group's id.
     int NewGroup(const std::string& name);
@@ -115,7 +116,7 @@ public:
     // Gives the hand-made record a fresh local-contact id and files it in the
     // group; returns the id, or kNoSuchGroup.
     int AddLocalContact(const CUserRecord& record, int groupId);
-    int GroupOf(int qid) const;
+    int GroupOf(int qid) const override;
     static bool IsLocalContactId(int qid) { return qid > CUserRecord::kLastServiceQid; }
     bool IsFriend(int qid) const;
     std::vector<int> Friends() const;
@@ -123,10 +124,10 @@ public:
     std::optional<CGroup> Group(int groupId) const;
     bool ImportServerFriends();
     // 0 when nothing is pending.
-    int NextPendingNewFriend();
-    int NextPendingVanishedFriend();
+    int NextPendingNewFriend() override;
+    int NextPendingVanishedFriend() override;
     // CMD_ADD_FRIEND again for a friend the service no longer lists.
-    bool SendAddFriend(int qid);
+    bool ReAddFriend(int qid) override;
     std::vector<SChoice> FriendsChoice();
     std::vector<SChoice> GroupsChoice() const;
     void RebuildTree();
@@ -141,7 +142,7 @@ public:
     // Marks the message read (or unread) and saves; false for an index out of range.
     bool SetMessageRead(int index, bool read = true);
     int UnreadCount() const;
-    bool HasUnreadMessages() const { return UnreadCount() > 0; }
+    bool HasUnreadMessages() const override { return UnreadCount() > 0; }
     int FirstUnread() const;
     bool HasUnreadFrom(int sender) const;
     int FirstUnreadFrom(int sender) const;
@@ -163,9 +164,9 @@ public:
 
     // --- login and background work
     // 1 when a login runs (a new one, or one already running), 0 without a local user.
-    int StartLogin();
+    int StartLogin() override;
     bool QuietLogin();
-    bool Logout();
+    bool Logout() override;
     void StartFriendsSync();
     void StartMessageFetch();
     // Stops taking new work, breaks a blocked exchange and waits for every worker.

@@ -288,7 +288,7 @@ int CDataManager::NextPendingVanishedFriend() {
     return qid;
 }
 
-bool CDataManager::SendAddFriend(int qid) {
+bool CDataManager::ReAddFriend(int qid) {
     return UserRecord(qid)->AddAsFriend(m_engine);
 }
 

@@ -344,12 +344,14 @@ TEST_F(DataManager, ALocalUserThatCannotBeStoredIsNotAdded) {
     EXPECT_NE(w.Config().find("[QID5-Groups]"), std::string::npos) << "the old file is whole";
 }
 
-TEST_F(DataManager, RecommendAndFeedbackSendTheirOneEntry) {
+TEST_F(DataManager, CommandsThatChangeNothingHere) {
     EXPECT_TRUE(dm().Recommend("kolega@x.pl"));
     w.peer.Reply(CMD_FEEDBACK, "4000 ");
     EXPECT_FALSE(dm().SendFeedback("uwagi"));
-    EXPECT_EQ(Sent(),
-              (std::vector<std::string>{"1360 email=\"kolega@x.pl\" ", "1370 text=\"uwagi\" "}));
+    EXPECT_TRUE(dm().ReAddFriend(21));
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"1360 email=\"kolega@x.pl\" ",
+                                                "1370 text=\"uwagi\" ", "1050 userid=\"21\" "}));
+    EXPECT_EQ(dm().Friends(), std::vector<int>{21});
 }
 
 TEST_F(DataManager, EnteringAChannelSignsInWithTheLocalUsersPassword) {
