@@ -1,9 +1,9 @@
 #include "ui/animation.h"
 
-#include <QPainter>
-
 #include "platform/paths.h"
 #include "ui/avi_clip.h"
+
+#include <QPainter>
 
 namespace murmex {
 namespace {

@@ -130,7 +130,8 @@ private:
                 m_haveFormat = true;
                 m_scale = scale;
                 m_rate = rate;
-                m_frameChunkPrefix = {char('0' + streamIndex / 10 % 10), char('0' + streamIndex % 10)};
+                m_frameChunkPrefix = {char('0' + streamIndex / 10 % 10),
+                                      char('0' + streamIndex % 10)};
                 return;
             }
         }
@@ -190,7 +191,8 @@ private:
     }
 
     bool IsFrameChunk(std::string_view id) const {
-        return id.substr(0, 2) == m_frameChunkPrefix && (id.substr(2) == "db" || id.substr(2) == "dc");
+        return id.substr(0, 2) == m_frameChunkPrefix &&
+               (id.substr(2) == "db" || id.substr(2) == "dc");
     }
 
     bool AddFrame(std::string_view data) {

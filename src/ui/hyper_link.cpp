@@ -1,9 +1,9 @@
 #include "ui/hyper_link.h"
 
+#include "shell/ui_interfaces.h"
+
 #include <QMouseEvent>
 #include <QPainter>
-
-#include "shell/ui_interfaces.h"
 
 namespace murmex {
 namespace {

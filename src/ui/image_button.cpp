@@ -1,15 +1,14 @@
 #include "ui/image_button.h"
 
+#include "ui/skin_pictures.h"
+
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "ui/skin_pictures.h"
-
 namespace murmex {
 
-CImageButton::CImageButton(int normalPicture, int hoverPicture, int pressedPicture,
-                           QWidget* parent)
+CImageButton::CImageButton(int normalPicture, int hoverPicture, int pressedPicture, QWidget* parent)
     : QAbstractButton(parent), m_pictures{normalPicture, hoverPicture, pressedPicture} {
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);

@@ -1,13 +1,13 @@
 #include "ui/message_dialog.h"
 
+#include "ui/local_text.h"
+#include "ui/texts.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "ui/local_text.h"
-#include "ui/texts.h"
 
 namespace murmex {
 namespace {

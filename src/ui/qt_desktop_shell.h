@@ -1,13 +1,13 @@
 #pragma once
 
+#include "shell/ui_interfaces.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "shell/ui_interfaces.h"
 
 namespace murmex {
 

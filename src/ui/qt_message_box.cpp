@@ -1,10 +1,10 @@
 #include "ui/qt_message_box.h"
 
-#include <QThread>
-#include <memory>
-
 #include "ui/local_text.h"
 #include "ui/message_dialog.h"
+
+#include <QThread>
+#include <memory>
 
 namespace murmex {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui_interfaces.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -7,8 +9,6 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-
-#include "shell/ui_interfaces.h"
 
 namespace murmex {
 

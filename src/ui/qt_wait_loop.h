@@ -1,10 +1,10 @@
 #pragma once
 
+#include "protocol/wait_loop.h"
+
 #include <QObject>
 #include <functional>
 #include <vector>
-
-#include "protocol/wait_loop.h"
 
 class QEventLoop;
 

@@ -1,13 +1,13 @@
 #include "ui/skin_dialog.h"
 
+#include "ui/image_button.h"
+#include "ui/skin_pictures.h"
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <QWindow>
-
-#include "ui/image_button.h"
-#include "ui/skin_pictures.h"
 
 namespace murmex {
 namespace {
@@ -121,8 +121,7 @@ QWidget* CSkinDialog::Body() {
     return m_body;
 }
 
-CImageButton* CSkinDialog::AddTitleButton(int normalPicture, int hoverPicture,
-                                          int pressedPicture) {
+CImageButton* CSkinDialog::AddTitleButton(int normalPicture, int hoverPicture, int pressedPicture) {
     auto* button = new CImageButton(normalPicture, hoverPicture, pressedPicture, this);
     m_titleButtons.push_back(button);
     LayoutTitleStrip();

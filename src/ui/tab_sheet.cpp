@@ -1,14 +1,14 @@
 #include "ui/tab_sheet.h"
 
+#include "ui/local_text.h"
+#include "ui/sheet_page.h"
+#include "ui/texts.h"
+
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
-
-#include "ui/local_text.h"
-#include "ui/sheet_page.h"
-#include "ui/texts.h"
 
 namespace murmex {
 namespace {
@@ -61,8 +61,7 @@ QPushButton* MakeButton(std::string_view text, int id, QWidget* parent) {
 
 } // namespace
 
-CTabSheet::CTabSheet(QWidget* parent, int buttons, int skinFlags)
-    : CSkinDialog(parent, skinFlags) {
+CTabSheet::CTabSheet(QWidget* parent, int buttons, int skinFlags) : CSkinDialog(parent, skinFlags) {
     auto* frame = new CTabFrame(this);
     m_tabFrame = frame;
     m_tabBar = frame->Bar();

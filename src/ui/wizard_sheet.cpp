@@ -1,11 +1,11 @@
 #include "ui/wizard_sheet.h"
 
-#include <QPointer>
-#include <QPushButton>
-
 #include "ui/local_text.h"
 #include "ui/texts.h"
 #include "ui/wizard_page.h"
+
+#include <QPointer>
+#include <QPushButton>
 
 namespace murmex {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <vector>
-
 #include "ui/skin_dialog.h"
+
+#include <vector>
 
 class QPushButton;
 

@@ -1,6 +1,10 @@
 // The GUI side of the core's interfaces: the wait loop, the message box and
 // the Windows-1250 crossing.
-#include <gtest/gtest.h>
+#include "ui/local_text.h"
+#include "ui/message_dialog.h"
+#include "ui/qt_message_box.h"
+#include "ui/qt_wait_loop.h"
+#include "ui_test_support.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -9,14 +13,9 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <gtest/gtest.h>
 #include <thread>
 #include <vector>
-
-#include "ui/local_text.h"
-#include "ui/message_dialog.h"
-#include "ui/qt_message_box.h"
-#include "ui/qt_wait_loop.h"
-#include "ui_test_support.h"
 
 namespace murmex {
 namespace {

@@ -1,12 +1,10 @@
-#include "ui/animation.h"
-
-#include <gtest/gtest.h>
-
-#include <fstream>
-
 #include "platform/paths.h"
 #include "support/temp_dir.h"
+#include "ui/animation.h"
 #include "ui_test_support.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
 
 namespace murmex {
 namespace {

@@ -1,11 +1,9 @@
+#include "support/temp_dir.h"
 #include "ui/avi_clip.h"
-
-#include <gtest/gtest.h>
+#include "ui_test_support.h"
 
 #include <fstream>
-
-#include "support/temp_dir.h"
-#include "ui_test_support.h"
+#include <gtest/gtest.h>
 
 namespace murmex {
 namespace {
@@ -89,10 +87,10 @@ TEST(AviClip, Rle8RunsLiteralsAndEndOfLine) {
     std::vector<std::uint8_t> pixels(4 * 3, 9);
     // Bottom row first: a run, then a literal of three padded to even, then a
     // short row ended early (keeps what was there), then the end.
-    const std::string data("\x04\x02\x00\x00"           // bottom: 2 2 2 2
-                           "\x00\x03\x05\x06\x07\x00"   // middle: 5 6 7, then
-                           "\x01\x08\x00\x00"           //         8
-                           "\x02\x01\x00\x01",          // top: 1 1 (rest kept)
+    const std::string data("\x04\x02\x00\x00"         // bottom: 2 2 2 2
+                           "\x00\x03\x05\x06\x07\x00" // middle: 5 6 7, then
+                           "\x01\x08\x00\x00"         //         8
+                           "\x02\x01\x00\x01",        // top: 1 1 (rest kept)
                            18);
     EXPECT_TRUE(DecodeRle8(data, 4, 3, pixels));
     EXPECT_EQ(pixels, (std::vector<std::uint8_t>{1, 1, 9, 9, 5, 6, 7, 8, 2, 2, 2, 2}));
@@ -185,7 +183,8 @@ TEST(AviClip, MissingOrUnreadableFilesGiveNothing) {
     SAviClip clip;
     EXPECT_FALSE(ReadAviFile(dir.File("no-such.avi"), clip));
     EXPECT_FALSE(ReadAviFile(dir.Path(), clip)); // a directory
-    dir.WriteFile("garbage.avi", "RIFF\xff\xff\xff\x7f" "AVI LIST\xff\xff\xff\x7fhdrl");
+    dir.WriteFile("garbage.avi", "RIFF\xff\xff\xff\x7f"
+                                 "AVI LIST\xff\xff\xff\x7fhdrl");
     EXPECT_FALSE(ReadAviFile(dir.File("garbage.avi"), clip));
     EXPECT_TRUE(clip.frames.empty());
 }

@@ -1,13 +1,11 @@
+#include "support/temp_dir.h"
+#include "ui/hyper_link.h"
 #include "ui/qt_desktop_shell.h"
-
-#include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
-
-#include "support/temp_dir.h"
-#include "ui/hyper_link.h"
+#include <gtest/gtest.h>
 
 namespace murmex {
 namespace {
@@ -68,7 +66,8 @@ TEST_F(DesktopShell, OnlyTheProgramsOwnPagesAndTexts) {
     std::filesystem::create_symlink(m_own.File("run.sh"), m_own.File("disguised.html"));
 
     EXPECT_TRUE(Opens(m_own.File("chat.html")));
-    EXPECT_EQ(m_opened.back(), QUrl::fromLocalFile(QString::fromStdString(m_own.File("chat.html"))));
+    EXPECT_EQ(m_opened.back(),
+              QUrl::fromLocalFile(QString::fromStdString(m_own.File("chat.html"))));
     EXPECT_TRUE(Opens(m_own.File("billing.txt")));
     EXPECT_TRUE(Opens("file://" + m_own.File("chat.html")));
 
@@ -81,8 +80,8 @@ TEST_F(DesktopShell, OnlyTheProgramsOwnPagesAndTexts) {
     EXPECT_FALSE(Opens(m_own.File("disguised.html"))); // leads to a script
     // Up and out through "..".
     const std::string escape =
-        m_own.Path() + "../" + std::filesystem::path(m_elsewhere.Path()).parent_path().filename().string() +
-        "/page.html";
+        m_own.Path() + "../" +
+        std::filesystem::path(m_elsewhere.Path()).parent_path().filename().string() + "/page.html";
     EXPECT_FALSE(Opens(escape));
 }
 

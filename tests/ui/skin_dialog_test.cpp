@@ -1,13 +1,11 @@
+#include "ui/image_button.h"
 #include "ui/skin_dialog.h"
-
-#include <gtest/gtest.h>
+#include "ui/skin_pictures.h"
+#include "ui_test_support.h"
 
 #include <QSignalSpy>
 #include <QTest>
-
-#include "ui/image_button.h"
-#include "ui/skin_pictures.h"
-#include "ui_test_support.h"
+#include <gtest/gtest.h>
 
 namespace murmex {
 namespace {

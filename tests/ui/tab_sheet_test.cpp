@@ -1,6 +1,5 @@
+#include "ui/sheet_page.h"
 #include "ui/tab_sheet.h"
-
-#include <gtest/gtest.h>
 
 #include <QEventLoop>
 #include <QPushButton>
@@ -8,8 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-
-#include "ui/sheet_page.h"
+#include <gtest/gtest.h>
 
 namespace murmex {
 namespace {

@@ -32,23 +32,33 @@ std::string List(const std::string& kind, const std::string& type, const std::st
 
 std::string BuildAvi(const SAviSpec& spec) {
     std::string avih;
-    const std::uint32_t mainHeader[] = {spec.microsecondsPerFrame, 0, 0, 0x10,
-                                        std::uint32_t(spec.frames.size()), 0, 1, 0,
-                                        std::uint32_t(spec.width), std::uint32_t(spec.height),
-                                        0, 0, 0, 0};
+    const std::uint32_t mainHeader[] = {spec.microsecondsPerFrame,
+                                        0,
+                                        0,
+                                        0x10,
+                                        std::uint32_t(spec.frames.size()),
+                                        0,
+                                        1,
+                                        0,
+                                        std::uint32_t(spec.width),
+                                        std::uint32_t(spec.height),
+                                        0,
+                                        0,
+                                        0,
+                                        0};
     for (std::uint32_t value : mainHeader)
         Put32(avih, value);
 
     std::string strh = "vids";
-    Put32(strh, 0);                  // handler
-    Put32(strh, 0);                  // flags
-    Put32(strh, 0);                  // priority, language
-    Put32(strh, 0);                  // initial frames
+    Put32(strh, 0); // handler
+    Put32(strh, 0); // flags
+    Put32(strh, 0); // priority, language
+    Put32(strh, 0); // initial frames
     Put32(strh, spec.scale);
     Put32(strh, spec.rate);
-    Put32(strh, 0);                  // start
+    Put32(strh, 0); // start
     Put32(strh, std::uint32_t(spec.frames.size()));
-    for (int i = 0; i < 5; ++i)      // buffer size, quality, sample size, frame rectangle
+    for (int i = 0; i < 5; ++i) // buffer size, quality, sample size, frame rectangle
         Put32(strh, 0);
 
     std::string strf;

@@ -1,16 +1,14 @@
+#include "ui/image_button.h"
+#include "ui/wizard_page.h"
 #include "ui/wizard_sheet.h"
-
-#include <gtest/gtest.h>
+#include "ui_test_support.h"
 
 #include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-
-#include "ui/image_button.h"
-#include "ui/wizard_page.h"
-#include "ui_test_support.h"
+#include <gtest/gtest.h>
 
 namespace murmex {
 namespace {

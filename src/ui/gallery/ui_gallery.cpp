@@ -4,6 +4,16 @@
 //
 //   murmex_ui_gallery [--quit-after MS] [--clip PATH]
 
+#include "ui/animation.h"
+#include "ui/hyper_link.h"
+#include "ui/image_button.h"
+#include "ui/message_dialog.h"
+#include "ui/qt_desktop_shell.h"
+#include "ui/skin_pictures.h"
+#include "ui/tab_sheet.h"
+#include "ui/wizard_page.h"
+#include "ui/wizard_sheet.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,16 +27,6 @@
 #include <QVBoxLayout>
 #include <cstdio>
 #include <string>
-
-#include "ui/animation.h"
-#include "ui/hyper_link.h"
-#include "ui/image_button.h"
-#include "ui/message_dialog.h"
-#include "ui/qt_desktop_shell.h"
-#include "ui/skin_pictures.h"
-#include "ui/tab_sheet.h"
-#include "ui/wizard_page.h"
-#include "ui/wizard_sheet.h"
 
 namespace murmex {
 namespace {
@@ -46,8 +46,8 @@ public:
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(Wrapped(QStringLiteral(
             "Witaj w serwisie Murmex! Kreator poprowadzi Cię przez rejestrację i ustawienia.")));
-        layout->addWidget(Wrapped(QStringLiteral(
-            "Wybierz połączenie, za pomocą którego łączysz się z Internetem.")));
+        layout->addWidget(Wrapped(
+            QStringLiteral("Wybierz połączenie, za pomocą którego łączysz się z Internetem.")));
         auto* list = new QListWidget;
         list->addItems({QStringLiteral("Modem TP"), QStringLiteral("Sieć lokalna")});
         list->setCurrentRow(0);
@@ -63,7 +63,8 @@ public:
         auto* layout = new QFormLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addRow(QStringLiteral("Nick:"), new QLineEdit(QStringLiteral("zenek")));
-        layout->addRow(QStringLiteral("E-mail:"), new QLineEdit(QStringLiteral("zenek@example.pl")));
+        layout->addRow(QStringLiteral("E-mail:"),
+                       new QLineEdit(QStringLiteral("zenek@example.pl")));
         auto* password = new QLineEdit(QStringLiteral("sekret"));
         password->setEchoMode(QLineEdit::Password);
         layout->addRow(QStringLiteral("Hasło:"), password);
