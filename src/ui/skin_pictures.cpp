@@ -41,15 +41,11 @@ void DrawMark(QPainter& painter) {
     painter.setBrush(Qt::white);
     painter.drawPath(bubble.united(tail));
 
-    // A little sound wave inside the bubble.
-    QPen bar(kBrandLight, 2.0, Qt::SolidLine, Qt::RoundCap);
-    painter.setPen(bar);
-    const qreal middle = 8.25;
-    const qreal heights[] = {2.0, 5.0, 3.0};
-    for (int i = 0; i < 3; ++i) {
-        const qreal x = 9.5 + 4.0 * i;
-        painter.drawLine(QPointF(x, middle - heights[i] / 2), QPointF(x, middle + heights[i] / 2));
-    }
+    // A little sound wave inside the bubble, on whole pixels so that it stays
+    // sharp at the strip's small size.
+    const QRectF bars[] = {{8, 7, 2, 2}, {12, 5, 2, 6}, {16, 6, 2, 4}};
+    for (const QRectF& bar : bars)
+        painter.fillRect(bar, kBrandLight);
 
     // The murmur: three arcs fading as they spread.
     const qreal alphas[] = {0.95, 0.7, 0.45};

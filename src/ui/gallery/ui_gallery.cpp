@@ -2,7 +2,7 @@
 // screenshots): a wizard, a tab sheet, a message box and a captioned dialog
 // with a link and the waiting animation. Not installed.
 //
-//   murmex_ui_gallery [--quit-after MS] [--clip PATH]
+//   murmex_ui_gallery [--quit-after MS] [--clip PATH] [--wizard-page INDEX]
 
 #include "ui/animation.h"
 #include "ui/hyper_link.h"
@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace murmex {
@@ -135,11 +136,14 @@ int main(int argc, char** argv) {
     using namespace murmex;
     QApplication app(argc, argv);
     int quitAfter = 0;
+    int wizardPage = 1;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--quit-after")
             quitAfter = std::atoi(argv[i + 1]);
         if (std::string(argv[i]) == "--clip")
             g_clip = argv[i + 1];
+        if (std::string(argv[i]) == "--wizard-page")
+            wizardPage = std::atoi(argv[i + 1]);
     }
 
     CWizardSheet wizard;
@@ -148,7 +152,7 @@ int main(int argc, char** argv) {
     wizard.AddPage(new CFinalPage, 144);
     wizard.move(20, 20);
     wizard.show();
-    wizard.Next(); // show the page with the animation
+    wizard.SetActivePage(wizardPage); // by default the page with the animation
 
     CTabSheet tabs;
     tabs.AddPage(new CBasicTab, 253, QStringLiteral("Podstawowe"));
