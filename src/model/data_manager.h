@@ -170,6 +170,9 @@ public:
     void StartFriendsSync();
     void StartMessageFetch();
     // Stops taking new work, breaks a blocked exchange and waits for every worker.
+    // Call it while the windows still exist: a login waiting in the password
+    // prompt returns only once the prompt answers (a prompt that is closing
+    // answers "cancelled").
     void Shutdown();
     // Waits until every worker has finished (tests, tools).
     void WaitForWorkers() { m_workers.JoinAll(); }
