@@ -1,5 +1,7 @@
 // The GUI side of the core's interfaces: the wait loop, the message box and
 // the Windows-1250 crossing.
+#include "protocol/request_engine.h"
+#include "support/fake_peer.h"
 #include "ui/local_text.h"
 #include "ui/message_dialog.h"
 #include "ui/qt_message_box.h"
@@ -99,6 +101,33 @@ TEST(QtWaitLoop, ManyWakesFromManyThreads) {
     for (std::thread& worker : workers)
         worker.join();
     EXPECT_EQ(finished, 8);
+}
+
+TEST(QtWaitLoop, CarriesTheEnginesCommandsFromTheUiThread) {
+    test::CFakePeer peer;
+    SEngineSettings settings;
+    settings.port = peer.Port();
+    CRequestEngine engine(settings);
+    engine.SetAddressSource([] { return std::string("127.0.0.1"); });
+    CQtWaitLoop loop;
+    engine.SetHostWindow(&loop);
+    engine.SetUiThread(std::this_thread::get_id());
+
+    peer.Reply("2000 \r\n");
+    ASSERT_TRUE(engine.Connect());
+    // The answer arrives in pieces, so the worker is still busy when the
+    // UI thread starts waiting.
+    peer.Script({{"20", "00 chan", "id=\"9\" ", "\r\n"}, false, false});
+    CParamRecord record;
+    record.AddText("name", "kanal");
+    ASSERT_TRUE(engine.ExecuteCommand(CMD_FIND_CHANNEL, &record));
+    EXPECT_EQ(record.Get("chanid"), "9");
+
+    peer.Reply("4001 \r\n");
+    CParamRecord refused;
+    refused.AddText("name", "kanal");
+    EXPECT_FALSE(engine.ExecuteCommand(CMD_FIND_CHANNEL, &refused));
+    EXPECT_EQ(loop.Depth(), 0);
 }
 
 class QtMessageBox : public ::testing::Test {
