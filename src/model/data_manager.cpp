@@ -56,16 +56,13 @@ template <class T> std::vector<T> ReadAll(const std::string& section) {
     return items;
 }
 
-template <class Range> bool WriteSection(const std::string& section, const Range& items) {
-    CConfigStore store;
-    store.Open(section, CConfigStore::Write);
+template <class Range> void WriteItems(CConfigStore& store, const Range& items) {
     for (const auto& item : items) {
         if constexpr (requires { item->WriteTo(store); })
             item->WriteTo(store);
         else
             item.WriteTo(store);
     }
-    return store.Close();
 }
 
 } // namespace
@@ -165,6 +162,8 @@ void CDataManager::Load() {
 }
 
 bool CDataManager::Save() {
+    if (!m_settings.saveChanges)
+        return true;
     std::lock_guard saveLock(m_saveMutex);
     SLoaded snapshot;
     const int current = m_current;
@@ -180,21 +179,24 @@ bool CDataManager::Save() {
             snapshot.messages = m_messages;
         }
     }
-    bool ok = WriteSection("LocalUsers", snapshot.localUsers);
-    if (current == 0)
-        return ok;
-    ok = WriteSection(UserSection(current, "Groups"), snapshot.groups) && ok;
-    {
-        CConfigStore store;
-        store.Open(UserSection(current, "Friends"), CConfigStore::Write);
+    // One pass over the file for every section: a login that stores a thousand
+    // waiting messages rewrites the file once per message, not five times.
+    CConfigStore store;
+    store.Open("LocalUsers", CConfigStore::Write);
+    WriteItems(store, snapshot.localUsers);
+    if (current != 0) {
+        store.NextSection(UserSection(current, "Groups"));
+        WriteItems(store, snapshot.groups);
+        store.NextSection(UserSection(current, "Friends"));
         CParamRecord line;
         line.AddIntList("friends", snapshot.friends);
         store.WriteRecord(line);
-        ok = store.Close() && ok;
+        store.NextSection(UserSection(current, "Users"));
+        WriteItems(store, snapshot.users);
+        store.NextSection(UserSection(current, "Messages"));
+        WriteItems(store, snapshot.messages);
     }
-    ok = WriteSection(UserSection(current, "Users"), snapshot.users) && ok;
-    ok = WriteSection(UserSection(current, "Messages"), snapshot.messages) && ok;
-    return ok;
+    return store.Close();
 }
 
 // --- local users

@@ -31,6 +31,9 @@ class IPeriodicTasks;
 struct SDataManagerSettings {
     // How long a message fetch waits for the one before it.
     std::chrono::milliseconds messagesLockWait{30000};
+    // Off only where the cost of storage itself is being measured: Save then
+    // writes nothing and reports success.
+    bool saveChanges = true;
 };
 
 // One row of a message list: the message's position in the inbox and its summary.

@@ -26,6 +26,7 @@ bool CConfigStore::Open(std::string_view section, int mode, std::string_view fil
     m_header += section;
     m_header += "]";
     m_lines.clear();
+    m_finished.clear();
     m_cursor = 0;
 
     if (mode == Write) {
@@ -126,6 +127,16 @@ void CConfigStore::WriteLine(std::string_view line) {
     ++m_cursor;
 }
 
+void CConfigStore::NextSection(std::string_view section) {
+    if (m_state != WritingMain)
+        return;
+    m_finished.push_back({std::move(m_header), std::move(m_lines)});
+    m_header = "[";
+    m_header += section;
+    m_header += "]";
+    m_lines.clear();
+}
+
 bool CConfigStore::Close() {
     bool ok = true;
     std::string path;
@@ -154,22 +165,44 @@ bool CConfigStore::Rewrite(const std::string& path) {
     std::vector<std::string> old;
     ReadTextLines(path, old);
 
+    // Every section of this pass, in order; a section named twice keeps its last body.
+    std::vector<const SSection*> sections;
+    SSection current{m_header, {}};
+    for (const auto& section : m_finished)
+        sections.push_back(&section);
+    sections.push_back(&current);
+    auto written = [&](const std::string& line) {
+        for (const auto* section : sections)
+            if (section->header == line)
+                return true;
+        return false;
+    };
+
     std::vector<std::string> out;
     out.reserve(old.size() + m_lines.size() + 1);
     bool dropping = false;
     for (auto& line : old) {
         if (dropping && !line.empty() && line[0] == '[')
             dropping = false;
-        if (!dropping && line == m_header) {
+        if (!dropping && written(line)) {
             dropping = true;
             continue;
         }
         if (!dropping)
             out.push_back(std::move(line));
     }
-    if (m_header.size() > 2)
-        out.push_back(m_header);
-    out.insert(out.end(), m_lines.begin(), m_lines.end());
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        const SSection& section = *sections[i];
+        bool later = false;
+        for (std::size_t j = i + 1; j < sections.size(); ++j)
+            later = later || sections[j]->header == section.header;
+        if (later)
+            continue;
+        if (section.header.size() > 2)
+            out.push_back(section.header);
+        const auto& lines = &section == &current ? m_lines : section.lines;
+        out.insert(out.end(), lines.begin(), lines.end());
+    }
     return RewriteTextFile(path, out);
 }
 

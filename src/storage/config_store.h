@@ -46,6 +46,11 @@ public:
     // A raw line, in any state (this is how WriteFile sections are filled).
     void WriteLine(std::string_view line);
 
+    // While writing murmex.cfg: finishes the current section and starts the
+    // next one in the same pass. Close then rewrites the file once, and the
+    // file ends up exactly as after one pass per section in the same order.
+    void NextSection(std::string_view section);
+
     // Finishes the pass. For a write, true when the file was rewritten; false
     // leaves the old file exactly as it was.
     bool Close();
@@ -59,6 +64,12 @@ private:
     bool Rewrite(const std::string& path);
     void Release();
 
+    struct SSection {
+        std::string header;
+        std::vector<std::string> lines;
+    };
+
+    std::vector<SSection> m_finished; // earlier sections of a multi-section pass
     std::string m_otherFile;
     std::size_t m_cursor = 0;
     std::vector<std::string> m_lines;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,15 +43,20 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
             continue;
         if (n <= 0)
             break;
-        for (ssize_t i = 0; i < n; ++i) {
-            if (buffer[i] != '\n') {
-                line += buffer[i];
-                continue;
+        const char* p = buffer;
+        const char* end = buffer + n;
+        while (p < end) {
+            const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            if (!lf) {
+                line.append(p, end);
+                break;
             }
+            line.append(p, lf);
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             lines.push_back(std::move(line));
             line.clear();
+            p = lf + 1;
         }
     }
     ::close(fd);
@@ -88,6 +94,8 @@ bool RewriteTextFile(const std::string& path, const std::vector<std::string>& li
     }
     if (ok)
         ok = WriteAll(fd, buffer.data(), buffer.size());
+    // On disk before the rename: the service forgets a message once we have
+    // fetched it, so a save that a power cut could undo would lose it.
     if (ok)
         ok = ::fsync(fd) == 0;
     if (::close(fd) != 0)

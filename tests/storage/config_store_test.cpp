@@ -161,6 +161,32 @@ TEST(ConfigStoreModes, RecordsRoundTripThroughASection) {
     EXPECT_EQ(back.Get("Note"), "two\r\nlines ~ \"quoted\"");
 }
 
+TEST(ConfigStoreSections, OnePassOverSeveralSectionsEqualsOnePassEach) {
+    const std::string start = "x\r\n[B]\r\nold b\r\n[Other]\r\no\r\n[A]\r\nold a\r\n[C]\r\nc\r\n";
+    CTempDataDir sequential;
+    sequential.WriteFile("murmex.cfg", start);
+    for (const char* name : {"A", "B", "A"}) {
+        CConfigStore store;
+        store.Open(name, CConfigStore::Write);
+        store.WriteValue("from", name);
+        ASSERT_TRUE(store.Close());
+    }
+    const std::string expected = sequential.ReadFile("murmex.cfg");
+
+    CTempDataDir batched;
+    batched.WriteFile("murmex.cfg", start);
+    CConfigStore store;
+    store.Open("A", CConfigStore::Write);
+    store.WriteValue("from", "A");
+    store.NextSection("B");
+    store.WriteValue("from", "B");
+    store.NextSection("A");
+    store.WriteValue("from", "A");
+    ASSERT_TRUE(store.Close());
+    EXPECT_EQ(batched.ReadFile("murmex.cfg"), expected);
+    EXPECT_EQ(expected, "x\r\n[Other]\r\no\r\n[C]\r\nc\r\n[B]\r\nfrom=\"B\"\r\n[A]\r\nfrom=\"A\"\r\n");
+}
+
 TEST(ConfigStoreConcurrency, SavesOfDifferentSectionsFromManyThreadsLoseNothing) {
     CTempDataDir dir;
     constexpr int kThreads = 6, kRounds = 40;
