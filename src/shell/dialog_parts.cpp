@@ -1,0 +1,41 @@
+#include "shell/dialog_parts.h"
+
+#include "ui/local_text.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace murmex::dialog_parts {
+
+QVBoxLayout* BodyColumn(QWidget* body) {
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(16, 14, 16, 12);
+    column->setSpacing(10);
+    return column;
+}
+
+QLabel* TextLabel(std::string_view textUtf8) {
+    auto* label = new QLabel(FromUtf8(textUtf8));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setMinimumWidth(kTextWidth);
+    return label;
+}
+
+QPushButton* Button(std::string_view textUtf8) {
+    auto* button = new QPushButton(FromUtf8(textUtf8));
+    button->setMinimumWidth(75);
+    return button;
+}
+
+void AddButtonRow(QBoxLayout* column, std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    column->addLayout(row);
+}
+
+} // namespace murmex::dialog_parts
