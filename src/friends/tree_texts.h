@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string_view>
+
+// The texts of the friend tree, the favourite channel list and their menus
+// (UTF-8), each defined once.
+namespace murmex {
+
+inline constexpr std::string_view kTextOpenWindow = "Otwórz okno";
+inline constexpr std::string_view kTextRemove = "Usuń";
+inline constexpr std::string_view kTextExpandGroup = "Rozwiń";
+inline constexpr std::string_view kTextCollapseGroup = "Zwiń";
+inline constexpr std::string_view kTextAddFriend = "Dodaj znajomego";
+inline constexpr std::string_view kTextAddGroup = "Dodaj grupę";
+inline constexpr std::string_view kTextRename = "Zmień nazwę";
+
+inline constexpr std::string_view kTextEnterChannel = "Wejdź na kanał";
+inline constexpr std::string_view kTextOperatorFunctions = "Funkcje operatorskie";
+inline constexpr std::string_view kTextAddFavouriteChannel = "Dodaj kanał do ulubionych";
+inline constexpr std::string_view kTextRemoveChannel = "Usuń kanał";
+inline constexpr std::string_view kTextSearchChannel = "Szukaj kanału";
+
+inline constexpr std::string_view kTextNewGroupPrompt = "Podaj nazwę nowej grupy:";
+
+inline constexpr std::string_view kTextDropOnFriend =
+    "Możesz skopiować lub przesunąć znajomego jedynie do innej grupy.";
+inline constexpr std::string_view kTextDropOnSameGroup =
+    "Nie możesz przesunąć ani skopiować znajomego do tej samej grupy.";
+inline constexpr std::string_view kTextCannotDelFriend = "Cannot del friend";
+
+} // namespace murmex
