@@ -61,7 +61,8 @@ std::string Errno(const char* what) {
 CServiceServer::CServiceServer(SServerSettings settings)
     : m_settings(std::move(settings)),
       m_clock(m_settings.clock ? *m_settings.clock : CSystemClock::Instance()),
-      m_hasher(m_settings.hashCost) {}
+      m_ownHasher(m_settings.hashCost),
+      m_hasher(m_settings.hasher ? *m_settings.hasher : m_ownHasher) {}
 
 CServiceServer::~CServiceServer() {
     Stop();

@@ -33,7 +33,8 @@ struct SServerSettings {
     int hashWorkers = 2; // commands that hash a password (each hash takes 64 MiB)
     // How often idle connections are looked for.
     std::chrono::milliseconds tick = std::chrono::milliseconds(250);
-    const IClock* clock = nullptr; // the system clock when none
+    const IClock* clock = nullptr;           // the system clock when none
+    const CPasswordHasher* hasher = nullptr; // one of hashCost when none
 };
 
 // The service server: one thread multiplexes every connection (epoll), cuts
@@ -89,7 +90,8 @@ private:
     SServerSettings m_settings;
     const IClock& m_clock;
     std::string m_error;
-    CPasswordHasher m_hasher;
+    CPasswordHasher m_ownHasher;
+    const CPasswordHasher& m_hasher;
     CPresence m_presence;
     CDeliveryClaims m_claims;
     CWorkerPool m_quick;

@@ -257,3 +257,54 @@ TEST(ServerLoad, ThreeHundredClientEnginesAtOnce) {
 
 } // namespace
 } // namespace murmex::test
+
+namespace murmex::test {
+namespace {
+
+// Verifies like the real one, but only once the test opens the gate.
+class CGatedHasher final : public CPasswordHasher {
+public:
+    CGatedHasher() : CPasswordHasher(ECost::Fast) {}
+    bool Verify(const std::string& hash, std::string_view password) const override {
+        ++waiting;
+        gate.wait();
+        return CPasswordHasher::Verify(hash, password);
+    }
+    mutable std::atomic<int> waiting{0};
+    mutable std::latch gate{1};
+};
+
+TEST(ServerLoad, LoginsStuckInPasswordChecksHoldUpNoQuickCommand) {
+    CGatedHasher hasher;
+    CTestServer server([&](SServerSettings& s) {
+        s.hasher = &hasher;
+        s.hashWorkers = 2;
+    });
+    CWireClient registrar(server.Port());
+    const int qid = RegisterMember(registrar, "ala", "a@x.pl", "p");
+    ASSERT_NE(qid, 0);
+
+    // More logins than password workers: all of them wait at the gate or behind it.
+    std::vector<std::unique_ptr<CWireClient>> slow;
+    for (int i = 0; i < 4; ++i) {
+        slow.push_back(std::make_unique<CWireClient>(server.Port()));
+        ASSERT_TRUE(slow.back()->SendRaw("1030 userid=\"" + std::to_string(qid) +
+                                         "\" password=\"p\" \r\n"));
+    }
+    ASSERT_TRUE(WaitFor([&] { return hasher.waiting == 2; }));
+
+    CWireClient quick(server.Port());
+    EXPECT_EQ(quick.Exchange(CMD_FIND_USER, Record({{"nick", "ala"}, {"email", "a@x.pl"}})).code,
+              2000);
+    EXPECT_EQ(quick.Exchange(CMD_HELLO).code, 2000);
+
+    hasher.gate.count_down();
+    for (auto& client : slow) {
+        std::string line;
+        ASSERT_TRUE(client->ReadLine(line));
+        EXPECT_EQ(line, "2000 ");
+    }
+}
+
+} // namespace
+} // namespace murmex::test
