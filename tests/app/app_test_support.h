@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+namespace murmex::test {
+
+// Turns the event loop until the condition holds; false if it never did
+// within the bound (the bound only keeps a broken test from hanging).
+inline bool WaitFor(const std::function<bool()>& condition, int boundMs = 20000) {
+    QDeadlineTimer deadline(boundMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// Answers every modal dialog of type T that comes up while it lives: `answer`
+// runs on the dialog inside its own exec(), as a user's click would.
+template <class T> class CModalAnswer {
+public:
+    explicit CModalAnswer(std::function<void(T*)> answer) : m_answer(std::move(answer)) {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { Check(); });
+        m_timer.start();
+    }
+    int Count() const { return m_count; }
+
+private:
+    void Check() {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialog || dialog == m_last)
+            return;
+        // One answer per dialog: the next tick may still see it closing.
+        m_last = dialog;
+        ++m_count;
+        m_answer(dialog);
+    }
+
+    std::function<void(T*)> m_answer;
+    QTimer m_timer;
+    QWidget* m_last = nullptr;
+    int m_count = 0;
+};
+
+// Restores an environment variable the test changes.
+class CEnvGuard {
+public:
+    explicit CEnvGuard(const char* name) : m_name(name) {
+        if (const char* value = std::getenv(name)) {
+            m_old = value;
+            m_had = true;
+        }
+    }
+    ~CEnvGuard() {
+        if (m_had)
+            ::setenv(m_name, m_old.c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+    CEnvGuard(const CEnvGuard&) = delete;
+    CEnvGuard& operator=(const CEnvGuard&) = delete;
+
+private:
+    const char* m_name;
+    std::string m_old;
+    bool m_had = false;
+};
+
+} // namespace murmex::test
