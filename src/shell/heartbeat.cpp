@@ -40,6 +40,12 @@ void CHeartbeat::Attach(IDataManagerPort& data, ICallCounterPort& counter, IHear
     m_view = &view;
 }
 
+void CHeartbeat::Detach() {
+    m_view = nullptr;
+    m_counter = nullptr;
+    m_data = nullptr;
+}
+
 void CHeartbeat::SetIconBit(int bit, bool on) {
     if (on)
         m_icon |= bit;

@@ -41,6 +41,9 @@ public:
     // The data manager, the counter and the main bar exist later than the
     // heartbeat that the data manager reports to; ticks do nothing until then.
     void Attach(IDataManagerPort& data, ICallCounterPort& counter, IHeartbeatView& view);
+    // The view is going away (the main bar at shutdown): ticks do nothing again
+    // until the next Attach.
+    void Detach();
 
     // One timer event.
     void Tick();
