@@ -7,10 +7,9 @@
 // refer to them.
 namespace murmex {
 
-// --- main bar
+// --- main bar (its button reads the program's name, shell/app_texts.h)
 inline constexpr std::string_view kTextFriendsView = "Znajomi";
 inline constexpr std::string_view kTextChannelsView = "Ulubione kanaly";
-inline constexpr std::string_view kTextMenuButton = "Murmex";
 inline constexpr std::string_view kTextCannotChangeChannel = "Nie mogę zmienić kanału.";
 inline constexpr std::string_view kTextUnableToRegister = "Unable to register";
 
@@ -27,13 +26,10 @@ inline constexpr std::string_view kTextMenuLogin = "Zaloguj się";              
 inline constexpr std::string_view kTextMenuLogout = "Wyloguj się";             // 150
 inline constexpr std::string_view kTextMenuExit = "Koniec";                    // 104
 
-// --- main menu: the plain items
-inline constexpr std::string_view kTextMenuAddFriend = "Dodaj znajomego";
-inline constexpr std::string_view kTextMenuAddGroup = "Dodaj grupę";
+// --- main menu: the plain items (those the trees' menus share are in
+// friends/tree_texts.h)
 inline constexpr std::string_view kTextMenuSearchUsers = "Szukaj";
 inline constexpr std::string_view kTextMenuSendProgram = "Wyślij program Murmex";
-inline constexpr std::string_view kTextMenuAddFavourite = "Dodaj kanał do ulubionych";
-inline constexpr std::string_view kTextMenuSearchChannel = "Szukaj kanału";
 inline constexpr std::string_view kTextMenuCreateChannel = "Załóż kanał";
 inline constexpr std::string_view kTextMenuChangeUser = "Zmień użytkownika";
 inline constexpr std::string_view kTextMenuEditUser = "Edycja danych użytkownika";
@@ -41,7 +37,6 @@ inline constexpr std::string_view kTextMenuAddUser = "Dodaj nowego";
 inline constexpr std::string_view kTextMenuRemoveUser = "Usuń użytkownika z komputera";
 inline constexpr std::string_view kTextMenuMessages = "Wiadomości";
 inline constexpr std::string_view kTextMenuChat = "Czat";
-inline constexpr std::string_view kTextMenuHelpItem = "Pomoc";
 inline constexpr std::string_view kTextMenuAbout = "O programie";
 inline constexpr std::string_view kTextMenuFeedback = "Wyślij swoje uwagi";
 

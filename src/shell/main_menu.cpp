@@ -1,5 +1,6 @@
 #include "shell/main_menu.h"
 
+#include "friends/tree_texts.h"
 #include "shell/main_bar_texts.h"
 #include "shell/menu_icons.h"
 #include "ui/local_text.h"
@@ -141,14 +142,14 @@ CMainMenu::CMainMenu(bool withDialUpItems, QWidget* parent) : QObject(parent) {
     m_menu->setStyle(style);
 
     QMenu* friends = AddSubmenu(kTextMenuFriends, kIconFriends);
-    Add(friends, EMenuCommand::AddFriend, kTextMenuAddFriend);
-    Add(friends, EMenuCommand::AddGroup, kTextMenuAddGroup);
+    Add(friends, EMenuCommand::AddFriend, kTextAddFriend);
+    Add(friends, EMenuCommand::AddGroup, kTextAddGroup);
     Add(friends, EMenuCommand::SearchUsers, kTextMenuSearchUsers);
     Add(friends, EMenuCommand::SendProgram, kTextMenuSendProgram);
 
     QMenu* channels = AddSubmenu(kTextMenuChannels, kIconChannels);
-    Add(channels, EMenuCommand::AddFavouriteChannel, kTextMenuAddFavourite);
-    Add(channels, EMenuCommand::SearchChannel, kTextMenuSearchChannel);
+    Add(channels, EMenuCommand::AddFavouriteChannel, kTextAddFavouriteChannel);
+    Add(channels, EMenuCommand::SearchChannel, kTextSearchChannel);
     Add(channels, EMenuCommand::CreateChannel, kTextMenuCreateChannel);
 
     if (withDialUpItems)
@@ -171,7 +172,7 @@ CMainMenu::CMainMenu(bool withDialUpItems, QWidget* parent) : QObject(parent) {
     m_menu->addSeparator();
 
     QMenu* help = AddSubmenu(kTextMenuHelp, kIconHelp);
-    Add(help, EMenuCommand::Help, kTextMenuHelpItem);
+    Add(help, EMenuCommand::Help, kTextMenuHelp);
     Add(help, EMenuCommand::About, kTextMenuAbout);
     Add(help, EMenuCommand::Feedback, kTextMenuFeedback);
     m_menu->addSeparator();

@@ -1,0 +1,648 @@
+#include "shell/main_bar.h"
+
+#include "counter/call_counter.h"
+#include "friends/favourite_channel_list.h"
+#include "friends/friend_tree.h"
+#include "model/channel_list.h"
+#include "model/data_manager.h"
+#include "shell/app_context.h"
+#include "shell/app_texts.h"
+#include "shell/call_counter_port.h"
+#include "shell/connection_state.h"
+#include "shell/heartbeat.h"
+#include "shell/main_bar_geometry.h"
+#include "shell/main_bar_texts.h"
+#include "shell/main_menu.h"
+#include "shell/menu_icons.h"
+#include "shell/shell_texts.h"
+#include "shell/tray_icon_picture.h"
+#include "shell/tray_pictures.h"
+#include "shell/x11_dock.h"
+#include "storage/options.h"
+#include "ui/animation.h"
+#include "ui/image_button.h"
+#include "ui/local_text.h"
+#include "ui/skin_pictures.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QThread>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace murmex {
+namespace {
+
+// Layout of the bar (client pixels; a = width, e = height).
+constexpr int kMargin = 6;
+constexpr int kTabTop = 25;
+constexpr int kTabNominalWidth = 140;
+constexpr int kTabBottomReserve = 120;
+constexpr int kStatusFromBottom = 89;
+constexpr int kStatusHeight = 18;
+constexpr int kUserFromBottom = 63;
+constexpr int kCostFromBottom = 43;
+constexpr int kLineHeight = 16;
+constexpr int kLinesRightReserve = 79;
+constexpr int kMenuButtonFromBottom = 24;
+constexpr int kMenuButtonHeight = 18;
+constexpr int kLogoFromRight = 63;
+constexpr int kLogoFromBottom = 63;
+constexpr int kLogoSide = 57;
+constexpr int kMinTabWidth = 16;
+
+// The heartbeat's view of the modem call counter.
+class CCounterPort final : public ICallCounterPort {
+public:
+    explicit CCounterPort(CallCounter& counter) : m_counter(counter) {}
+    void StartCall() override { m_counter.StartCall(); }
+    bool EndCall() override { return m_counter.EndCall(); }
+    bool IsCallRunning() const override { return m_counter.IsCallRunning(); }
+    bool TimerEvent() override { return m_counter.TimerEvent(); }
+    std::string CounterText() const override { return m_counter.CounterText(); }
+
+private:
+    CallCounter& m_counter;
+};
+
+QLabel* PlainLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QWidget* TreePage(std::string_view caption, QWidget* tree) {
+    auto* page = new QWidget;
+    auto* label = new QLabel(FromUtf8(caption));
+    label->setTextFormat(Qt::PlainText);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->setSpacing(3);
+    layout->addWidget(label);
+    layout->addWidget(tree, 1);
+    return page;
+}
+
+std::vector<QRect> ScreenAreas() {
+    std::vector<QRect> areas;
+    for (QScreen* screen : QGuiApplication::screens())
+        areas.push_back(screen->availableGeometry());
+    return areas;
+}
+
+bool OnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+} // namespace
+
+CMainBar::CMainBar(SAppContext& ctx)
+    : CSkinDialog(nullptr), m_ctx(ctx), m_counterPort(std::make_unique<CCounterPort>(ctx.counter)) {
+    // The program's main window, not a dialog of something else: it gets a
+    // taskbar entry, so that a minimised bar can always be brought back.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(FromUtf8(kTextProgramName));
+    setWindowIcon(TrayPicture(kTrayOnline));
+    setFixedWidth(DialogUnitsToPixelsX(font(), kMainBarWidthUnits));
+    setMinimumHeight(kMainBarMinHeight);
+
+    m_docked = GetOption("appbar") == "1";
+    m_onTop = GetOption("ontop") == "1";
+    BuildChildren();
+    PlaceFromOptions();
+    SetTopmost(m_docked || m_onTop);
+    RefreshUserLine();
+
+    m_heartbeatTimer.setInterval(kHeartbeatMs);
+    connect(&m_heartbeatTimer, &QTimer::timeout, this, [this] { m_ctx.heartbeat.Tick(); });
+    m_ctx.heartbeat.Attach(m_ctx.data, *m_counterPort, *this);
+    m_ctx.data.SetTitleCallback([this](const std::string&) {
+        // Told before the switch is complete: read the new user once it is.
+        QMetaObject::invokeMethod(this, &CMainBar::RefreshUserLine, Qt::QueuedConnection);
+    });
+}
+
+CMainBar::~CMainBar() {
+    m_heartbeatTimer.stop();
+    m_ctx.heartbeat.Detach();
+    m_ctx.data.SetTitleCallback({});
+    RemoveTrayIcon();
+    ReleaseDocking();
+}
+
+void CMainBar::BuildChildren() {
+    m_hideButton = AddTitleButton(kPicHideNormal, kPicHideHover, kPicHidePressed);
+    m_hideButton->setObjectName(QStringLiteral("hideButton"));
+    connect(m_hideButton, &CImageButton::clicked, this, &CMainBar::OnHideButton,
+            Qt::QueuedConnection);
+
+    // The title strip moves the bar; the bar decides whether it may move.
+    for (const QRect& box : {LogoBoxRect(), CaptionBoxRect()})
+        if (QWidget* strip = childAt(box.center())) {
+            strip->installEventFilter(this);
+            if (box == CaptionBoxRect())
+                m_moveStrip = strip;
+        }
+
+    m_friendTree = new CFriendTree(m_ctx.data, nullptr);
+    m_friendTree->SetMessageBox(&m_ctx.messageBox);
+    m_friendTree->SetClock(&m_ctx.clock);
+    m_channelList = new CFavouriteChannelList(m_ctx.channels, m_ctx.data, nullptr);
+    const CConnectionState& state = m_ctx.connectionState;
+    m_friendTree->SetConnectionCheck([&state] { return state.IsConnected(); });
+    m_channelList->SetConnectionCheck([&state] { return state.IsConnected(); });
+    m_ctx.data.SetTreeView(m_friendTree);
+    m_ctx.channels.SetFavouritesView(m_channelList);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("views"));
+    m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: %1px; }").arg(kMinTabWidth));
+    QIcon friendsIcon, channelsIcon;
+    for (qreal ratio : {1.0, 2.0}) {
+        friendsIcon.addPixmap(MenuIcon(kIconFriends, ratio));
+        channelsIcon.addPixmap(MenuIcon(kIconChannels, ratio));
+    }
+    m_tabs->addTab(TreePage(kTextFriendsView, m_friendTree), friendsIcon, QString());
+    m_tabs->addTab(TreePage(kTextChannelsView, m_channelList), channelsIcon, QString());
+    m_tabs->setTabToolTip(0, FromUtf8(kTextFriendsView));
+    m_tabs->setTabToolTip(1, FromUtf8(kTextChannelsView));
+    m_tabs->setCurrentIndex(0);
+
+    m_statusLine = PlainLabel(this);
+    m_statusLine->setObjectName(QStringLiteral("statusLine"));
+    m_statusLine->setFrameShape(QFrame::Panel);
+    m_statusLine->setFrameShadow(QFrame::Sunken);
+    m_statusLine->setText(FromUtf8(kTextOffline));
+    m_userLine = PlainLabel(this);
+    m_userLine->setObjectName(QStringLiteral("userLine"));
+    m_costLine = PlainLabel(this);
+    m_costLine->setObjectName(QStringLiteral("costLine"));
+
+    m_menuButton = new QPushButton(FromUtf8(kTextProgramName), this);
+    m_menuButton->setObjectName(QStringLiteral("menuButton"));
+    // Enter must not "press" anything in the bar.
+    m_menuButton->setAutoDefault(false);
+    connect(m_menuButton, &QPushButton::clicked, this, &CMainBar::OpenMainMenu);
+
+    m_logo = new CAnimation(this);
+    m_logo->OpenLogo();
+
+    m_resizeGrip = new QWidget(this);
+    m_resizeGrip->setObjectName(QStringLiteral("resizeGrip"));
+    m_resizeGrip->setCursor(Qt::SizeVerCursor);
+    m_resizeGrip->installEventFilter(this);
+
+    m_menu = new CMainMenu(!m_ctx.connectionState.IsLAN(), this);
+    connect(m_menu, &CMainMenu::Triggered, this, &CMainBar::RunMenuCommand);
+    ConnectTrees();
+    LayoutChildren();
+}
+
+void CMainBar::LayoutChildren() {
+    const int a = width();
+    const int e = height();
+    // The tab control is 140 pixels wide at the bar's nominal width and takes
+    // the full width when the font makes the bar wider.
+    m_tabs->setGeometry(kMargin, kTabTop, std::max(kTabNominalWidth, a - 2 * kMargin),
+                        std::max(0, e - kTabBottomReserve));
+    m_statusLine->setGeometry(kMargin, e - kStatusFromBottom, a - 2 * kMargin, kStatusHeight);
+    m_userLine->setGeometry(kMargin, e - kUserFromBottom, a - kLinesRightReserve, kLineHeight);
+    m_costLine->setGeometry(kMargin, e - kCostFromBottom, a - kLinesRightReserve, kLineHeight);
+    m_menuButton->setGeometry(kMargin, e - kMenuButtonFromBottom, a - kLinesRightReserve,
+                              kMenuButtonHeight);
+    m_logo->setGeometry(a - kLogoFromRight, e - kLogoFromBottom, kLogoSide, kLogoSide);
+    m_resizeGrip->setGeometry(0, e - kResizeEdge, a, kResizeEdge);
+    m_resizeGrip->raise();
+    m_resizeGrip->setVisible(!m_docked);
+}
+
+void CMainBar::resizeEvent(QResizeEvent* event) {
+    CSkinDialog::resizeEvent(event);
+    if (m_tabs)
+        LayoutChildren();
+}
+
+int CMainBar::CurrentView() const {
+    return m_tabs->currentIndex();
+}
+
+// --- placing, moving, resizing
+
+void CMainBar::PlaceFromOptions() {
+    if (m_docked) {
+        QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            setGeometry(DockedArea(screen->geometry(), screen->availableGeometry(), width()));
+        LayoutChildren();
+        return;
+    }
+    std::optional<std::string> stored;
+    if (HasOption("lastpos"))
+        stored = GetOption("lastpos");
+    const SFloatingPlace place =
+        KeepReachable(ParseLastPos(stored ? std::optional<std::string_view>(*stored) : std::nullopt),
+                      width(), ScreenAreas());
+    setGeometry(place.left, place.top, width(), place.height);
+    // A hidden window hears of its new size only when shown.
+    LayoutChildren();
+}
+
+void CMainBar::StorePosition() {
+    SetOption("lastpos", LastPosText(geometry()));
+    SaveOptions();
+}
+
+bool CMainBar::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                       type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+    if (!mouse)
+        return CSkinDialog::eventFilter(watched, event);
+    if (watched == m_resizeGrip)
+        return HandleResizeEvent(event);
+    const auto* mouseEvent = static_cast<QMouseEvent*>(event);
+    return HandleMoveEvent(event, mouseEvent->globalPosition().toPoint());
+}
+
+bool CMainBar::HandleMoveEvent(QEvent* event, const QPoint& globalPos) {
+    // A docked bar stays where it is; the strip takes the drag all the same,
+    // so that nothing underneath moves it.
+    if (m_docked) {
+        m_moving = false;
+        return true;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() != Qt::LeftButton)
+            return true;
+        if (OnWayland() && windowHandle() && windowHandle()->startSystemMove())
+            return true;
+        m_moving = true;
+        m_grabOffset = globalPos - pos();
+        return true;
+    case QEvent::MouseMove:
+        if (m_moving)
+            move(globalPos - m_grabOffset);
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() == Qt::LeftButton && m_moving) {
+            m_moving = false;
+            StorePosition();
+        }
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool CMainBar::HandleResizeEvent(QEvent* event) {
+    if (m_docked) {
+        m_resizing = false;
+        return true;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint global = mouse->globalPosition().toPoint();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton)
+            m_resizing = true;
+        return true;
+    case QEvent::MouseMove:
+        if (m_resizing) {
+            // Never lower than the bar's minimum; the top edge stays put.
+            const int height = global.y() - y();
+            if (height > kMainBarMinHeight)
+                resize(width(), height);
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() == Qt::LeftButton && m_resizing) {
+            m_resizing = false;
+            LayoutChildren();
+            StorePosition();
+        }
+        return true;
+    default:
+        return true;
+    }
+}
+
+// --- docking and showing
+
+void CMainBar::SetTopmost(bool topmost) {
+    Qt::WindowFlags flags = windowFlags();
+    if (flags.testFlag(Qt::WindowStaysOnTopHint) == topmost)
+        return;
+    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
+    if (QWindow* handle = windowHandle()) {
+        // Changed on the native window directly: setWindowFlags would hide
+        // the bar and build its window anew.
+        overrideWindowFlags(flags);
+        handle->setFlags(flags);
+        return;
+    }
+    setWindowFlags(flags);
+}
+
+void CMainBar::ApplyDocking() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = DockedArea(screen->geometry(), screen->availableGeometry(), width());
+    setGeometry(area);
+    SetTopmost(true);
+    LayoutChildren();
+    if (!isVisible())
+        return;
+    if (IsX11Display() && !m_dockRegistered) {
+        // The window manager reads a window's type when it maps it: map the
+        // bar again so that it takes it as a dock.
+        hide();
+        show();
+    }
+    X11Dock(this, area);
+    m_dockRegistered = true;
+}
+
+void CMainBar::ReleaseDocking() {
+    if (!m_dockRegistered)
+        return;
+    m_dockRegistered = false;
+    X11Undock(this);
+}
+
+void CMainBar::SetDocking(bool docked, bool onTop) {
+    const bool wasDocked = m_docked;
+    m_docked = docked;
+    m_onTop = onTop;
+    if (isVisible()) {
+        if (docked) {
+            ApplyDocking();
+        } else {
+            if (wasDocked) {
+                ReleaseDocking();
+                if (IsX11Display()) {
+                    hide();
+                    show();
+                }
+            }
+            PlaceFromOptions();
+            SetTopmost(onTop);
+            LayoutChildren();
+        }
+    } else {
+        LayoutChildren();
+    }
+    SetOptionInt("appbar", docked ? 1 : 0);
+    SetOptionInt("ontop", onTop ? 1 : 0);
+    SaveOptions();
+}
+
+void CMainBar::ShowMainBar(bool show) {
+    if (!show) {
+        ReleaseDocking();
+        hide();
+        return;
+    }
+    const bool hidden = !isVisible() || isMinimized();
+    if (!hidden && (m_onTop || m_docked))
+        return;
+    if (hidden) {
+        if (m_docked)
+            PlaceFromOptions();
+        if (isMinimized())
+            showNormal();
+        else
+            this->show();
+        if (m_docked)
+            ApplyDocking();
+    }
+    if (m_onTop || m_docked)
+        SetTopmost(true);
+    raise();
+    activateWindow();
+}
+
+bool CMainBar::IsMainBarHidden() {
+    return !isVisible() || isMinimized();
+}
+
+void CMainBar::OnHideButton() {
+    if (HasTrayIcon()) {
+        ShowMainBar(false);
+        return;
+    }
+    // No tray to come back from: a floating bar goes to the taskbar instead;
+    // a docked one, which has no taskbar entry, stays.
+    if (!m_docked)
+        showMinimized();
+}
+
+// --- busy state and dialog placement
+
+void CMainBar::BeginBusy() {
+    if (m_busy++ > 0)
+        return;
+    m_disabledByBusy.clear();
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        // Windows of their own (pop-ups, the menu) are not part of the bar.
+        if (child->isWindow() || child == m_logo || !child->isEnabled())
+            continue;
+        child->setEnabled(false);
+        m_disabledByBusy.emplace_back(child);
+    }
+    m_logo->Play();
+}
+
+void CMainBar::EndBusy() {
+    if (m_busy == 0 || --m_busy > 0)
+        return;
+    for (const QPointer<QWidget>& child : m_disabledByBusy)
+        if (child)
+            child->setEnabled(true);
+    m_disabledByBusy.clear();
+    m_logo->Stop();
+}
+
+void CMainBar::PlaceBesideMainBar(QWidget* dialog) {
+    if (!dialog)
+        return;
+    QScreen* screen = this->screen();
+    const QRect desktop = screen ? screen->availableGeometry() : QRect();
+    if (const auto x = BesideBarX(frameGeometry(), desktop, dialog->frameGeometry().width()))
+        dialog->move(*x, dialog->y());
+    if (m_onTop)
+        dialog->raise();
+}
+
+void CMainBar::AttachToMainBar(QWidget* dialog) {
+    if (!dialog)
+        return;
+    QScreen* screen = this->screen();
+    const QRect desktop = screen ? screen->availableGeometry() : QRect();
+    const QRect bar = frameGeometry();
+    const auto x = AttachedToBarX(bar, desktop, dialog->frameGeometry().width());
+    dialog->move(x ? *x : dialog->x(), bar.y());
+    if (m_onTop)
+        dialog->raise();
+}
+
+// --- the tray icon
+
+void CMainBar::SetTrayAvailableCheck(std::function<bool()> check) {
+    m_trayAvailable = std::move(check);
+}
+
+bool CMainBar::TrayAvailable() const {
+    return m_trayAvailable ? m_trayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void CMainBar::ShowTrayIcon() {
+    if (!TrayAvailable())
+        return;
+    if (!m_tray) {
+        m_tray = new QSystemTrayIcon(this);
+        connect(m_tray, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    OnTrayActivated(static_cast<int>(reason));
+                });
+    }
+    m_tray->setIcon(TrayPicture(m_trayPicture ? m_trayPicture : kTrayOffline));
+    m_tray->show();
+}
+
+void CMainBar::RemoveTrayIcon() {
+    if (!m_tray)
+        return;
+    m_tray->hide();
+    delete m_tray;
+    m_tray = nullptr;
+}
+
+bool CMainBar::HasTrayIcon() const {
+    return m_tray && m_tray->isVisible();
+}
+
+void CMainBar::OnTrayActivated(int reason) {
+    if (reason == QSystemTrayIcon::DoubleClick) {
+        if (m_ctx.data.HasUnreadMessages())
+            OpenReadWindow(m_ctx.data.FirstUnread());
+        ShowMainBar(true);
+        return;
+    }
+    // Trays that speak the desktop's newer protocol report a click, never a
+    // double click: a click must at least bring the bar back there.
+    if (reason == QSystemTrayIcon::Trigger && IsMainBarHidden())
+        ShowMainBar(true);
+}
+
+void CMainBar::SetTrayIcon(int picture) {
+    m_trayPicture = picture;
+    if (m_tray)
+        m_tray->setIcon(TrayPicture(picture));
+}
+
+// --- lines, heartbeat, shutdown
+
+void CMainBar::RefreshUserLine() {
+    const int qid = m_ctx.data.CurrentLocalUser();
+    const CDataManager::User user = qid ? m_ctx.data.LocalUser(qid) : nullptr;
+    SetCaptionText(qid ? QString::number(qid) : QString());
+    m_userLine->setText(user ? FromLocal(user->DisplayName()) : QString());
+}
+
+void CMainBar::SetStatusLine(std::string_view textUtf8) {
+    m_statusLine->setText(FromUtf8(textUtf8));
+}
+
+void CMainBar::SetCostLine(std::string_view textUtf8) {
+    m_costLine->setText(FromUtf8(textUtf8));
+}
+
+void CMainBar::AdvanceTreeBlink() {
+    m_friendTree->AdvanceBlink();
+}
+
+void CMainBar::StartHeartbeat() {
+    m_heartbeatTimer.start();
+}
+
+void CMainBar::StopHeartbeat() {
+    m_heartbeatTimer.stop();
+}
+
+void CMainBar::LocalUserSwitching() {
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, &CMainBar::LocalUserSwitching, Qt::QueuedConnection);
+        return;
+    }
+    // What was opened for the old user's friends goes with them.
+    for (const QPointer<QWidget>& popup : m_popups)
+        if (popup)
+            popup->close();
+    m_popups.clear();
+}
+
+std::vector<QWidget*> CMainBar::FriendOnlinePopups() const {
+    std::vector<QWidget*> open;
+    for (const QPointer<QWidget>& popup : m_popups)
+        if (popup && popup->isVisible())
+            open.push_back(popup);
+    return open;
+}
+
+void CMainBar::QuitApplication() {
+    m_quitting = true;
+    StopHeartbeat();
+    RemoveTrayIcon();
+    // The call so far is logged as if the line had gone down now.
+    if (m_ctx.counter.IsCallRunning())
+        m_ctx.counter.EndCall();
+    ReleaseDocking();
+    for (const QPointer<QWidget>& popup : m_popups)
+        if (popup)
+            popup->close();
+    close();
+}
+
+void CMainBar::OnCloseRequest() {
+    m_ctx.requestQuit();
+}
+
+void CMainBar::closeEvent(QCloseEvent* event) {
+    // Closing from outside (the window manager) asks as the close button does.
+    if (!m_quitting) {
+        event->ignore();
+        m_ctx.requestQuit();
+        return;
+    }
+    event->accept();
+}
+
+void CMainBar::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Neither closes the bar nor presses a button of it.
+        event->accept();
+        return;
+    default:
+        CSkinDialog::keyPressEvent(event);
+    }
+}
+
+void CMainBar::reject() {
+    // A dialog's "reject" would hide the bar; only QuitApplication ends it.
+    if (m_quitting)
+        CSkinDialog::reject();
+}
+
+} // namespace murmex
