@@ -89,7 +89,12 @@ int CMurmexApp::Run(int argc, char** argv) {
     }
     // A quit asked for during start-up (say, from the hint of the day) came
     // before there was a loop to leave.
-    const int status = m_quitting ? 0 : QApplication::exec();
+    int status = 0;
+    if (!m_quitting) {
+        m_inLoop = true;
+        status = QApplication::exec();
+        m_inLoop = false;
+    }
     Stop();
     return status;
 }
@@ -108,8 +113,15 @@ bool CMurmexApp::Start(const std::vector<std::string>& args) {
     const std::string argv0 = args.empty() ? std::string() : args.front();
     m_programPath = ProgramPathFromArgv0(argv0);
     CPaths::Init(m_programPath.empty() ? argv0 : m_programPath);
-    m_shell = std::make_unique<CQtDesktopShell>(std::vector<std::string>{
-        CPaths::DataDirectory(), CPaths::ProgramDirectory(), FolderOf(HelpPage(0))});
+    CQtDesktopShell::Opener opener;
+    if (m_settings.openUrl)
+        opener = [open = m_settings.openUrl](const QUrl& url) {
+            return open(url.toString().toStdString());
+        };
+    m_shell = std::make_unique<CQtDesktopShell>(std::vector<std::string>{CPaths::DataDirectory(),
+                                                                         CPaths::ProgramDirectory(),
+                                                                         FolderOf(HelpPage(0))},
+                                                std::move(opener));
 
     // 4. The splash; it closes itself.
     if (m_settings.showSplash) {
@@ -341,7 +353,10 @@ void CMurmexApp::RequestQuit() {
     m_quitting = true;
     if (m_mainBar)
         m_mainBar->QuitApplication();
-    QCoreApplication::quit();
+    // Before Run's loop (still starting up) Run sees the flag instead: a quit
+    // with no loop to leave would leave every later loop at once.
+    if (m_inLoop)
+        QCoreApplication::quit();
 }
 
 void CMurmexApp::Stop() {

@@ -41,6 +41,9 @@ struct SAppSettings {
     IDialUpPlatform* platform = nullptr;
     // Whether the desktop shows tray icons; unset: as Qt finds it.
     std::function<bool()> trayAvailable;
+    // Hands a checked address (help pages, web pages) to the desktop; unset:
+    // the user's default programs.
+    std::function<bool(const std::string& url)> openUrl;
 };
 
 // The program: builds every long-lived object in start-up order, hands them to
@@ -115,6 +118,8 @@ private:
     bool m_firstRun = false;
     bool m_firstRunInitDue = false;
     bool m_quitting = false;
+    // The message loop of Run is turning: quitting has a loop to leave.
+    bool m_inLoop = false;
     bool m_confirmingExit = false;
     bool m_stopped = false;
 
