@@ -160,8 +160,13 @@ void COptionsDialog::LoadValues(const CInternetConnection& connection) {
         // Only the dial-up entries are searched: a stored entry name must not
         // turn into the LAN choice because "Sieć lokalna" happens to match it.
         selected = CInternetConnection::FindByPrefix(m_entries, GetOption("RASEntry"));
-    if (selected >= 0)
+    if (selected >= 0) {
         m_connections->setCurrentRow(selected);
+        return;
+    }
+    // The view makes its first row current by itself; no row is the choice here.
+    m_connections->setCurrentItem(nullptr);
+    m_connections->clearSelection();
 }
 
 void COptionsDialog::StoreConnection() {
