@@ -6,12 +6,14 @@
 #include "ui/local_text.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
+#include <algorithm>
 
 namespace murmex {
 namespace {
@@ -55,7 +57,15 @@ public:
         const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
         if (item && item->menuItemType == QStyleOptionMenuItem::Separator)
             return {CMainMenu::kItemWidth, kSeparatorHeight};
-        return {CMainMenu::kItemWidth, CMainMenu::kItemHeight};
+        // 100 pixels, unless the desktop's font needs more for the text: a
+        // cut-off item text helps nobody. The menu makes every item as wide
+        // as its widest.
+        int width = CMainMenu::kItemWidth;
+        if (item)
+            width = std::max(width, CMainMenu::kTextOffset +
+                                        QFontMetrics(item->font).horizontalAdvance(item->text) +
+                                        3 * kArrowRight);
+        return {width, CMainMenu::kItemHeight};
     }
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

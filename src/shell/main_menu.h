@@ -21,7 +21,8 @@ class CMainMenu : public QObject {
     Q_OBJECT
 
 public:
-    // Items are drawn this size, the picture at (2, 2), the text from x 21.
+    // Items are drawn this size (wider only where the font's text needs it),
+    // the picture at (2, 2), the text from x 21.
     static constexpr int kItemWidth = 100;
     static constexpr int kItemHeight = 20;
     static constexpr int kIconOffset = 2;

@@ -3,6 +3,7 @@
 #include "shell/main_menu.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QWidget>
@@ -157,9 +158,20 @@ TEST_F(MainMenuTest, ItemsAreDrawnAtTheirFixedSize) {
     QMenu* top = menu.Menu();
     top->ensurePolished();
     const QRect options = top->actionGeometry(menu.Action(C::Options));
-    EXPECT_EQ(options.size(), QSize(CMainMenu::kItemWidth, CMainMenu::kItemHeight));
+    EXPECT_EQ(options.height(), CMainMenu::kItemHeight);
+    EXPECT_GE(options.width(), CMainMenu::kItemWidth);
+    // Wider than 100 pixels only as far as the longest text needs.
+    const QFontMetrics metrics(top->font());
+    int longest = 0;
+    for (QAction* action : top->actions())
+        longest = std::max(longest, metrics.horizontalAdvance(action->text()));
+    EXPECT_GE(options.width(), CMainMenu::kTextOffset + longest);
+    if (CMainMenu::kTextOffset + longest + 15 <= CMainMenu::kItemWidth) {
+        EXPECT_EQ(options.width(), CMainMenu::kItemWidth);
+    }
+    EXPECT_EQ(top->actionGeometry(menu.Action(C::Exit)).width(), options.width());
     // The menu is no wider than its items and its frame.
-    EXPECT_LE(top->sizeHint().width(), CMainMenu::kItemWidth + 2);
+    EXPECT_LE(top->sizeHint().width(), options.width() + 2);
     // Drawing (also a disabled, a selected and a submenu item) must work.
     menu.Prepare({});
     top->setActiveAction(menu.Action(C::Options));
