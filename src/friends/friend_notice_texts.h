@@ -16,7 +16,8 @@ inline constexpr std::string_view kTextDelete = "Skasuj";
 inline constexpr std::string_view kTextGroup = "Grupa";
 
 // Dialog 320.
-inline constexpr std::string_view kTextFriendOnChat = "Jeden z Twoich znajomych pojawił się na chacie.";
+inline constexpr std::string_view kTextFriendOnChat =
+    "Jeden z Twoich znajomych pojawił się na chacie.";
 inline constexpr std::string_view kTextOnNoChannel = "nie jest na żadnym kanale";
 inline constexpr std::string_view kTextTalk = "Porozmawiaj";
 inline constexpr std::string_view kTextMoreData = "Dalsze dane";

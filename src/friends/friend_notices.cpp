@@ -92,7 +92,8 @@ CFriendOnlineDialog::CFriendOnlineDialog(int qid, CDataManager& data, CChannelLi
     if (chatValue >= kFirstChannelId) {
         m_channelId = chatValue;
         const CChannelList::Record channel = channels.Channel(chatValue);
-        channelText = channel ? FromLocal(channel->Name()) : QString::fromLatin1(texts::kUnknownUser);
+        channelText =
+            channel ? FromLocal(channel->Name()) : QString::fromLatin1(texts::kUnknownUser);
     }
 
     m_nick = ReadOnly(user ? FromLocal(user->Nick()) : QString());

@@ -245,9 +245,9 @@ void CMainBar::PlaceFromOptions() {
     std::optional<std::string> stored;
     if (HasOption("lastpos"))
         stored = GetOption("lastpos");
-    const SFloatingPlace place =
-        KeepReachable(ParseLastPos(stored ? std::optional<std::string_view>(*stored) : std::nullopt),
-                      width(), ScreenAreas());
+    const SFloatingPlace place = KeepReachable(
+        ParseLastPos(stored ? std::optional<std::string_view>(*stored) : std::nullopt), width(),
+        ScreenAreas());
     setGeometry(place.left, place.top, width(), place.height);
     // A hidden window hears of its new size only when shown.
     LayoutChildren();

@@ -9,8 +9,8 @@ namespace murmex {
 
 int DialogUnitsToPixelsX(const QFont& font, int units) {
     const QFontMetrics metrics(font);
-    const int letters =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     const int baseUnit = std::max(1, (letters / 26 + 1) / 2);
     return (units * baseUnit + 2) / 4;
 }

@@ -14,17 +14,17 @@ inline constexpr std::string_view kTextCannotChangeChannel = "Nie mogę zmienić
 inline constexpr std::string_view kTextUnableToRegister = "Unable to register";
 
 // --- main menu: the owner-drawn items
-inline constexpr std::string_view kTextMenuFriends = "Znajomy";                // 180
-inline constexpr std::string_view kTextMenuChannels = "Kanał";                 // 179
-inline constexpr std::string_view kTextMenuUser = "Użytkownik";                // 151
-inline constexpr std::string_view kTextMenuHelp = "Pomoc";                     // 220
-inline constexpr std::string_view kTextMenuCounter = "Licznik modemowy";       // 166
-inline constexpr std::string_view kTextMenuOptions = "Opcje";                  // 187
-inline constexpr std::string_view kTextMenuConnect = "Połącz z Internetem";    // 147
-inline constexpr std::string_view kTextMenuDisconnect = "Rozłącz";             // 148
-inline constexpr std::string_view kTextMenuLogin = "Zaloguj się";              // 149
-inline constexpr std::string_view kTextMenuLogout = "Wyloguj się";             // 150
-inline constexpr std::string_view kTextMenuExit = "Koniec";                    // 104
+inline constexpr std::string_view kTextMenuFriends = "Znajomy";             // 180
+inline constexpr std::string_view kTextMenuChannels = "Kanał";              // 179
+inline constexpr std::string_view kTextMenuUser = "Użytkownik";             // 151
+inline constexpr std::string_view kTextMenuHelp = "Pomoc";                  // 220
+inline constexpr std::string_view kTextMenuCounter = "Licznik modemowy";    // 166
+inline constexpr std::string_view kTextMenuOptions = "Opcje";               // 187
+inline constexpr std::string_view kTextMenuConnect = "Połącz z Internetem"; // 147
+inline constexpr std::string_view kTextMenuDisconnect = "Rozłącz";          // 148
+inline constexpr std::string_view kTextMenuLogin = "Zaloguj się";           // 149
+inline constexpr std::string_view kTextMenuLogout = "Wyloguj się";          // 150
+inline constexpr std::string_view kTextMenuExit = "Koniec";                 // 104
 
 // --- main menu: the plain items (those the trees' menus share are in
 // friends/tree_texts.h)

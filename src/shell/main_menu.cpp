@@ -101,12 +101,12 @@ private:
         if (!item.icon.isNull()) {
             const qreal ratio = widget ? widget->devicePixelRatioF() : 1.0;
             const QSize side(kMenuIconSize, kMenuIconSize);
-            const QPixmap picture = item.icon.pixmap(
-                side, ratio, enabled ? QIcon::Normal : QIcon::Disabled);
-            painter.drawPixmap(QRect(area.topLeft() + QPoint(CMainMenu::kIconOffset,
-                                                             CMainMenu::kIconOffset),
-                                     side),
-                               picture);
+            const QPixmap picture =
+                item.icon.pixmap(side, ratio, enabled ? QIcon::Normal : QIcon::Disabled);
+            painter.drawPixmap(
+                QRect(area.topLeft() + QPoint(CMainMenu::kIconOffset, CMainMenu::kIconOffset),
+                      side),
+                picture);
         }
 
         QColor text = palette.color(QPalette::WindowText);

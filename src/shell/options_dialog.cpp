@@ -40,8 +40,7 @@ QLabel* Label(std::string_view text) {
 }
 
 // Two radios that exclude each other in a row, under a short text.
-QLayout* Choice(std::string_view text, QRadioButton* first, QRadioButton* second,
-                QObject* owner) {
+QLayout* Choice(std::string_view text, QRadioButton* first, QRadioButton* second, QObject* owner) {
     auto* buttons = new QButtonGroup(owner);
     buttons->addButton(first);
     buttons->addButton(second);
@@ -171,8 +170,8 @@ void COptionsDialog::LoadValues(const CInternetConnection& connection) {
 
 void COptionsDialog::StoreConnection() {
     const int row = m_connections->currentRow();
-    const bool picked = row >= 0 && m_connections->currentItem() &&
-                        m_connections->currentItem()->isSelected();
+    const bool picked =
+        row >= 0 && m_connections->currentItem() && m_connections->currentItem()->isSelected();
     // Nothing chosen (the stored entry is gone): what was stored stays, rather
     // than a guess that would switch the connection the user relies on.
     if (!picked)

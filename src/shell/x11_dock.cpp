@@ -1,9 +1,9 @@
 #include "shell/x11_dock.h"
 
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <QScreen>
 #include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -40,8 +40,8 @@ void SetWindowType(xcb_connection_t* connection, xcb_window_t window, const char
     const xcb_atom_t value = Atom(connection, type);
     if (property == XCB_ATOM_NONE || value == XCB_ATOM_NONE)
         return;
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
-                        1, &value);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32, 1,
+                        &value);
 }
 
 int Physical(int value, qreal ratio) {
@@ -70,10 +70,11 @@ bool X11Dock(QWidget* window, const QRect& area) {
     SetWindowType(connection, id, "_NET_WM_WINDOW_TYPE_DOCK");
     // left, right, top, bottom, then the start and end of each: only the right
     // edge is taken, over the bar's height.
-    const std::array<std::uint32_t, 12> partial = {
-        0, static_cast<std::uint32_t>(right), 0, 0, 0, 0, static_cast<std::uint32_t>(top),
-        static_cast<std::uint32_t>(bottom), 0, 0, 0, 0};
-    const std::array<std::uint32_t, 4> strut = {0, static_cast<std::uint32_t>(right), 0, 0};
+    const auto r = static_cast<std::uint32_t>(right);
+    const auto t = static_cast<std::uint32_t>(top);
+    const auto b = static_cast<std::uint32_t>(bottom);
+    const std::array<std::uint32_t, 12> partial = {0, r, 0, 0, 0, 0, t, b, 0, 0, 0, 0};
+    const std::array<std::uint32_t, 4> strut = {0, r, 0, 0};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id,
                         Atom(connection, "_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, 32,
                         static_cast<std::uint32_t>(partial.size()), partial.data());

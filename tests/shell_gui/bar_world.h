@@ -161,9 +161,7 @@ public:
         dir.WriteFile("murmex.cfg", text);
     }
     std::string Config() const { return dir.ReadFile("murmex.cfg"); }
-    bool FileHas(const std::string& text) const {
-        return Config().find(text) != std::string::npos;
-    }
+    bool FileHas(const std::string& text) const { return Config().find(text) != std::string::npos; }
 
     CTempDataDir dir;
     CFakePeer peer;

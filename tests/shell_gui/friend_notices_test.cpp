@@ -51,7 +51,9 @@ TEST_F(FriendNotices, NewFriendCanGoIntoAGroupMadeOnTheSpot) {
     });
     dialog.AddGroupButton()->click();
     ASSERT_EQ(world.data->Groups().size(), 3u);
-    EXPECT_EQ(world.data->Groups().back().Name(), "Szko\xb3" "a") << "stored in Windows-1250";
+    EXPECT_EQ(world.data->Groups().back().Name(), "Szko\xb3"
+                                                  "a")
+        << "stored in Windows-1250";
     EXPECT_EQ(dialog.GroupChoice()->currentText(), QStringLiteral("Szkoła"));
     dialog.AddButton()->click();
     EXPECT_EQ(dialog.Answer().groupId, world.data->Groups().back().Id());
@@ -136,7 +138,8 @@ TEST_F(FriendNotices, TheHeartbeatsQuestionsComeBackAsAnswers) {
     CMainBar bar(*world.ctx);
     QTimer::singleShot(0, &bar, [] {
         for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<CNewFriendDialog*>(window); dialog && dialog->isVisible())
+            if (auto* dialog = qobject_cast<CNewFriendDialog*>(window);
+                dialog && dialog->isVisible())
                 dialog->RejectButton()->click();
     });
     EXPECT_EQ(bar.AskNewFriend(22).kind, SNewFriendAnswer::kReject);

@@ -80,9 +80,9 @@ TEST_F(MainMenuTest, BuiltInTheOrderOfTheBarWithTheGivenTexts) {
     QStringList top;
     for (QAction* action : menu.Menu()->actions())
         top << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(top, (QStringList{"Znajomy", "Kanał", "Licznik modemowy", "Użytkownik",
-                                "Wiadomości", "Czat", "-", "Opcje", "-", "Połącz z Internetem",
-                                "Zaloguj się", "-", "Pomoc", "-", "Koniec"}));
+    EXPECT_EQ(top, (QStringList{"Znajomy", "Kanał", "Licznik modemowy", "Użytkownik", "Wiadomości",
+                                "Czat", "-", "Opcje", "-", "Połącz z Internetem", "Zaloguj się",
+                                "-", "Pomoc", "-", "Koniec"}));
 
     auto texts = [](QMenu* submenu) {
         QStringList list;

@@ -70,10 +70,9 @@ TEST_F(OptionsDialog, WithNoOptionsAtAllOpensWithTheDefaults) {
 TEST_F(OptionsDialog, OpensWithTheStoredValues) {
     host.docked = true;
     host.onTop = true;
-    Open({"modem", "tp"},
-         {"[Options]", "OpenWindowOnFriend=\"1\" ", "OpenMainBarOnFriend=\"1\" ",
-          "MouseButton=\"1\" ", "LocalSMS=\"1\" ", "MessageOpenWin=\"0\" ",
-          "InternetConnection=\"DialUp\" ", "RASEntry=\"TP\" "});
+    Open({"modem", "tp"}, {"[Options]", "OpenWindowOnFriend=\"1\" ", "OpenMainBarOnFriend=\"1\" ",
+                           "MouseButton=\"1\" ", "LocalSMS=\"1\" ", "MessageOpenWin=\"0\" ",
+                           "InternetConnection=\"DialUp\" ", "RASEntry=\"TP\" "});
     EXPECT_TRUE(dialog->DockedRadio()->isChecked());
     EXPECT_FALSE(dialog->OnTopBox()->isEnabled()) << "docked is on top anyway";
     EXPECT_TRUE(dialog->OpenWindowOnFriendBox()->isChecked());
