@@ -1,0 +1,70 @@
+#include "wizards/account_setup.h"
+
+#include "model/data_manager.h"
+#include "model/user_record.h"
+#include "protocol/request_engine.h"
+#include "shell/app_texts.h"
+#include "shell/main_bar_texts.h"
+#include "shell/periodic_tasks.h"
+#include "shell/ui_interfaces.h"
+
+namespace murmex {
+
+SAccountSetup SetUpLocalAccount(CUserRecord& account, CDataManager& data,
+                                IMessageBox& messageBox) {
+    SAccountSetup result;
+    // A member who identified himself comes with his QID; a new one gets it now.
+    if (!account.HasQid() && !account.Register(data.Engine())) {
+        messageBox.ShowMessage(kTextUnableToRegister);
+        return result;
+    }
+    const int qid = account.Qid();
+    result.wasLocalUser = data.LocalUser(qid) != nullptr;
+    if (!result.wasLocalUser)
+        data.AddLocalUser(qid);
+    CDataManager::User local = data.LocalUser(qid);
+    if (!local) {
+        messageBox.ShowMessage(kTextUnableToAddLocal);
+        return result;
+    }
+    // Only the password and the choice to keep it come from the wizard: the
+    // brief data were just fetched from the service, and a member who only
+    // identified himself typed nothing else (copying his bare record would
+    // leave the local user without a name on disk).
+    local->SetSavePassword(account.SavePassword());
+    if (account.HasPassword())
+        local->SetPassword(account.Password());
+    local->SetLocalUser(true);
+    data.Save();
+    data.SwitchLocalUser(qid);
+    result.qid = qid;
+    return result;
+}
+
+bool InitialiseNewLocalUser(CDataManager& data) {
+    return data.ImportServerFriends();
+}
+
+bool AddLocalAccount(CUserRecord& account, CDataManager& data, CPeriodicTasks& tasks,
+                     IMessageBox& messageBox, const SBusyHooks& busy) {
+    if (busy.begin)
+        busy.begin();
+    // No synchronisation or fetch may run for a user who is half set up.
+    tasks.SuspendPeriodicTasks();
+    const SAccountSetup setup = SetUpLocalAccount(account, data, messageBox);
+    if (setup.qid != 0) {
+        if (setup.wasLocalUser) {
+            // His groups and friends are here already; he only needs to be logged in.
+            if (!data.Engine().IsLoggedIn())
+                data.QuietLogin();
+        } else {
+            InitialiseNewLocalUser(data);
+        }
+    }
+    tasks.ResumePeriodicTasks();
+    if (busy.end)
+        busy.end();
+    return setup.qid != 0;
+}
+
+} // namespace murmex
