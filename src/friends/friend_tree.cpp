@@ -461,29 +461,32 @@ bool CFriendTree::OnDragStart(QTreeWidgetItem* item, Qt::MouseButton, const QPoi
     m_dragged = RefOf(item);
     m_hasDropTarget = false;
 
-    // The drag image: the item's picture and name, following the pointer.
+    // The drag image: the item's picture and name on a small plate that
+    // follows the pointer. Opaque: without a compositor a see-through
+    // window shows black.
     const QString text = item->text(0);
     const QFontMetrics metrics(font());
     const qreal ratio = devicePixelRatioF();
-    const QSize size(kTreeIconSize + 6 + metrics.horizontalAdvance(text) + 4,
+    const QSize size(2 + kTreeIconSize + 4 + metrics.horizontalAdvance(text) + 6,
                      std::max(kTreeIconSize, metrics.height()) + 4);
     QPixmap picture(size * ratio);
     picture.setDevicePixelRatio(ratio);
-    picture.fill(Qt::transparent);
+    picture.fill(palette().color(QPalette::Base));
     {
         QPainter painter(&picture);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(QRect(QPoint(0, 0), size - QSize(1, 1)));
         painter.drawPixmap(2, (size.height() - kTreeIconSize) / 2,
                            TreeIconPixmap(ItemIcon(item), ratio));
         painter.setFont(font());
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(QRect(kTreeIconSize + 6, 0, size.width(), size.height()),
+        painter.drawText(QRect(2 + kTreeIconSize + 4, 0, size.width(), size.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, text);
     }
     m_dragImage = std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint |
                                                         Qt::WindowTransparentForInput);
     m_dragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_dragImage->setAttribute(Qt::WA_ShowWithoutActivating);
-    m_dragImage->setAttribute(Qt::WA_TranslucentBackground);
     m_dragImage->setPixmap(picture);
     m_dragImage->setWindowOpacity(0.7);
     m_dragImage->adjustSize();
