@@ -169,7 +169,11 @@ void CFriendTree::RemoveGroupItem(int groupId) {
 void CFriendTree::AddFriendItem(int groupId, int qid) {
     // First, while no item is held: completing the record may ask the server,
     // and other changes to the tree run while it waits.
-    const CDataManager::User user = m_data.UserRecord(qid);
+    CDataManager::User user = m_data.CachedUser(qid);
+    if (!user)
+        user = m_data.UserRecord(qid);
+    else if (!user->HasBrief())
+        user->LoadBrief(m_data.Engine()); // a stored line that lacked the nick
     QTreeWidgetItem* group = GroupItem(groupId);
     if (!group || FriendItem(groupId, qid))
         return;
@@ -214,6 +218,10 @@ void CFriendTree::ClearItems() {
 }
 
 void CFriendTree::UpdatePresence(int qid) {
+    // A message sender who is no friend has nothing to update (and nothing
+    // to ask the server about).
+    if (FriendItems(qid).empty())
+        return;
     const CDataManager::User user = m_data.UserRecord(qid);
     const QString name = FromLocal(user->DisplayName());
     const bool contact = CDataManager::IsLocalContactId(qid) || user->IsLocalContact();

@@ -79,6 +79,27 @@ TEST_F(FriendTree, AFriendInTwoGroupsChangesInBothAndTheLastIsSelected) {
     EXPECT_FALSE(Group(300)->isExpanded());
 }
 
+TEST_F(FriendTree, AFriendStoredWithoutItsNameIsCompletedFromTheService) {
+    std::string config = w.Config();
+    auto replace = [&config](const std::string& from, const std::string& to) {
+        const auto at = config.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        config.replace(at, from.size(), to);
+    };
+    replace("FriendsCount=\"1\" F1=\"24\" ", "FriendsCount=\"2\" F1=\"24\" F2=\"27\" ");
+    replace("[QID5-Users]\r\n", "[QID5-Users]\r\nQID=\"27\" \r\n");
+    w.dir.WriteFile("murmex.cfg", config);
+    ASSERT_TRUE(w.engine.Connect());
+    w.peer.Reply("2000 nick=\"zenek\" email=\"\" name=\"\" surname=\"\" is_cellphone=\"0\" \r\n");
+    w.data->SwitchLocalUser(5);
+    w.data->WaitForWorkers();
+    ASSERT_NE(Friend(500, 27), nullptr);
+    EXPECT_EQ(Friend(500, 27)->text(0), "zenek");
+    const auto requests = w.peer.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].rfind("1110 ", 0), 0u);
+}
+
 // A message from 22 at odd and even seconds, read again, and the picture of
 // its presence back.
 TEST_F(FriendTree, AnUnreadMessageBlinksOnceASecondUntilItIsRead) {
