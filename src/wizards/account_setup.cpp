@@ -36,7 +36,17 @@ SAccountSetup SetUpLocalAccount(CUserRecord& account, CDataManager& data,
         local->SetPassword(account.Password());
     local->SetLocalUser(true);
     data.Save();
+    // Switching logs the old user out and, had he been logged in, the new one
+    // in at once, before we could hand over the password below; the callers
+    // log in themselves afterwards.
+    if (data.Engine().IsLoggedIn())
+        data.Logout();
     data.SwitchLocalUser(qid);
+    // Switching reads the local users back from disk, where a password the
+    // user chose not to keep is not: he typed it a moment ago, so it stays
+    // for this run instead of being asked for again.
+    if (CDataManager::User current = data.LocalUser(qid); current && account.HasPassword())
+        current->SetPassword(account.Password());
     result.qid = qid;
     return result;
 }

@@ -1,9 +1,12 @@
 #include "wizard_world.h"
 
+#include "server/admin_tool.h"
 #include "storage/dictionaries.h"
 #include "storage/options.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <sstream>
 #include <thread>
 
 namespace murmex::test {
@@ -89,6 +92,15 @@ int CWizardWorld::RegisterMember(const std::string& nick, const std::string& ema
     u.SetDetailSurname("Testowy");
     u.SetPassword(password);
     return u.Register(*other) ? u.Qid() : 0;
+}
+
+int CWizardWorld::Admin(std::vector<std::string> args) {
+    args.push_back("--database");
+    args.push_back(dir.File("murmexd.db"));
+    std::ostringstream out, err;
+    const int status = RunAdmin(args, out, err);
+    EXPECT_EQ(status, 0) << err.str();
+    return std::atoi(out.str().c_str());
 }
 
 CDataManager& CWizardWorld::Data() {

@@ -94,6 +94,8 @@ public:
     // A member registered on the server through a connection of its own.
     int RegisterMember(const std::string& nick, const std::string& email,
                        const std::string& password);
+    // murmexd's administration on the world's database; its printed number.
+    int Admin(std::vector<std::string> args);
     // A data manager over the data directory, talking through the world's engine.
     CDataManager& Data();
     // The engine's link to the server, made now.
