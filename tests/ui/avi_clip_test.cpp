@@ -9,7 +9,7 @@ namespace murmex {
 namespace {
 
 using test::BuildAvi;
-using test::SAviSpec;
+using test::SAviLayout;
 using test::UncompressedFrame;
 
 std::string ReadAll(const std::string& path) {
@@ -38,10 +38,10 @@ TEST(AviClip, ShippedLogoIsAPlayableLoop) {
 }
 
 TEST(AviClip, UncompressedFramesComeOutTopRowFirstWithoutPadding) {
-    SAviSpec spec;
-    spec.frames = {UncompressedFrame(kRows)};
+    SAviLayout layout;
+    layout.frames = {UncompressedFrame(kRows)};
     SAviClip clip;
-    ASSERT_TRUE(ParseAvi(BuildAvi(spec), clip));
+    ASSERT_TRUE(ParseAvi(BuildAvi(layout), clip));
     ASSERT_EQ(clip.frames.size(), 1u);
     EXPECT_EQ(clip.frames[0], kPixels);
     EXPECT_EQ(clip.palette[1], 0xFFFF0000u);
@@ -51,34 +51,34 @@ TEST(AviClip, UncompressedFramesComeOutTopRowFirstWithoutPadding) {
 }
 
 TEST(AviClip, FrameRateFallsBackToTheStreamAndStaysSane) {
-    SAviSpec spec;
-    spec.frames = {UncompressedFrame(kRows)};
-    spec.microsecondsPerFrame = 0;
-    spec.scale = 1;
-    spec.rate = 4;
+    SAviLayout layout;
+    layout.frames = {UncompressedFrame(kRows)};
+    layout.microsecondsPerFrame = 0;
+    layout.scale = 1;
+    layout.rate = 4;
     SAviClip clip;
-    ASSERT_TRUE(ParseAvi(BuildAvi(spec), clip));
+    ASSERT_TRUE(ParseAvi(BuildAvi(layout), clip));
     EXPECT_EQ(clip.frameIntervalMs, 250);
 
-    spec.rate = 0;
-    ASSERT_TRUE(ParseAvi(BuildAvi(spec), clip));
+    layout.rate = 0;
+    ASSERT_TRUE(ParseAvi(BuildAvi(layout), clip));
     EXPECT_EQ(clip.frameIntervalMs, 100); // nothing usable: a default
 
     // A frame every microsecond would spin the timer.
-    spec.microsecondsPerFrame = 1;
-    ASSERT_TRUE(ParseAvi(BuildAvi(spec), clip));
+    layout.microsecondsPerFrame = 1;
+    ASSERT_TRUE(ParseAvi(BuildAvi(layout), clip));
     EXPECT_EQ(clip.frameIntervalMs, 10);
-    spec.microsecondsPerFrame = 0;
-    spec.rate = 1000000;
-    ASSERT_TRUE(ParseAvi(BuildAvi(spec), clip));
+    layout.microsecondsPerFrame = 0;
+    layout.rate = 1000000;
+    ASSERT_TRUE(ParseAvi(BuildAvi(layout), clip));
     EXPECT_EQ(clip.frameIntervalMs, 10);
 }
 
 TEST(AviClip, EmptyChunkRepeatsThePreviousFrame) {
-    SAviSpec spec;
-    spec.frames = {UncompressedFrame(kRows), ""};
+    SAviLayout layout;
+    layout.frames = {UncompressedFrame(kRows), ""};
     SAviClip clip;
-    ASSERT_TRUE(ParseAvi(BuildAvi(spec), clip));
+    ASSERT_TRUE(ParseAvi(BuildAvi(layout), clip));
     ASSERT_EQ(clip.frames.size(), 2u);
     EXPECT_EQ(clip.frames[1], kPixels);
 }
@@ -119,13 +119,13 @@ TEST(AviClip, Rle8NeverWritesOutsideThePicture) {
 }
 
 TEST(AviClip, RleClipDecodesEachFrameOverTheLast) {
-    SAviSpec spec;
-    spec.compression = 1;
-    spec.frameChunkId = "00dc";
-    spec.frames = {std::string("\x04\x01\x00\x00\x04\x02\x00\x00\x04\x03\x00\x01", 12),
+    SAviLayout layout;
+    layout.compression = 1;
+    layout.frameChunkId = "00dc";
+    layout.frames = {std::string("\x04\x01\x00\x00\x04\x02\x00\x00\x04\x03\x00\x01", 12),
                    std::string("\x00\x02\x00\x02\x01\x00\x00\x01", 8)}; // only the top-left pixel
     SAviClip clip;
-    ASSERT_TRUE(ParseAvi(BuildAvi(spec), clip));
+    ASSERT_TRUE(ParseAvi(BuildAvi(layout), clip));
     ASSERT_EQ(clip.frames.size(), 2u);
     EXPECT_EQ(clip.frames[0], (std::vector<std::uint8_t>{3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}));
     EXPECT_EQ(clip.frames[1], (std::vector<std::uint8_t>{0, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}));
@@ -137,25 +137,25 @@ TEST(AviClip, RefusesWhatItCannotShow) {
     EXPECT_FALSE(ParseAvi("RIFF\x04\0\0\0WAVE", clip));
     EXPECT_FALSE(ParseAvi(std::string(5000, '\xAB'), clip));
 
-    SAviSpec spec;
-    spec.frames = {UncompressedFrame(kRows)};
-    spec.bitCount = 24;
-    EXPECT_FALSE(ParseAvi(BuildAvi(spec), clip));
-    spec.bitCount = 8;
-    spec.compression = 2; // RLE4
-    EXPECT_FALSE(ParseAvi(BuildAvi(spec), clip));
-    spec.compression = 0;
-    spec.width = 100000; // a size no frame here matches, and no memory should be spent on
-    EXPECT_FALSE(ParseAvi(BuildAvi(spec), clip));
-    spec.width = 4;
-    spec.frames = {std::string(5, '\x01')}; // shorter than a frame
-    EXPECT_FALSE(ParseAvi(BuildAvi(spec), clip));
+    SAviLayout layout;
+    layout.frames = {UncompressedFrame(kRows)};
+    layout.bitCount = 24;
+    EXPECT_FALSE(ParseAvi(BuildAvi(layout), clip));
+    layout.bitCount = 8;
+    layout.compression = 2; // RLE4
+    EXPECT_FALSE(ParseAvi(BuildAvi(layout), clip));
+    layout.compression = 0;
+    layout.width = 100000; // a size no frame here matches, and no memory should be spent on
+    EXPECT_FALSE(ParseAvi(BuildAvi(layout), clip));
+    layout.width = 4;
+    layout.frames = {std::string(5, '\x01')}; // shorter than a frame
+    EXPECT_FALSE(ParseAvi(BuildAvi(layout), clip));
     EXPECT_TRUE(clip.frames.empty());
     EXPECT_EQ(clip.width, 0);
 
-    spec.frames = {UncompressedFrame(kRows)};
-    spec.frameChunkId = "01db"; // a stream the clip does not have
-    EXPECT_FALSE(ParseAvi(BuildAvi(spec), clip));
+    layout.frames = {UncompressedFrame(kRows)};
+    layout.frameChunkId = "01db"; // a stream the clip does not have
+    EXPECT_FALSE(ParseAvi(BuildAvi(layout), clip));
 }
 
 TEST(AviClip, CutOffFileKeepsTheFramesThatArrivedWhole) {

@@ -30,18 +30,18 @@ std::string List(const std::string& kind, const std::string& type, const std::st
 
 } // namespace
 
-std::string BuildAvi(const SAviSpec& spec) {
+std::string BuildAvi(const SAviLayout& layout) {
     std::string avih;
-    const std::uint32_t mainHeader[] = {spec.microsecondsPerFrame,
+    const std::uint32_t mainHeader[] = {layout.microsecondsPerFrame,
                                         0,
                                         0,
                                         0x10,
-                                        std::uint32_t(spec.frames.size()),
+                                        std::uint32_t(layout.frames.size()),
                                         0,
                                         1,
                                         0,
-                                        std::uint32_t(spec.width),
-                                        std::uint32_t(spec.height),
+                                        std::uint32_t(layout.width),
+                                        std::uint32_t(layout.height),
                                         0,
                                         0,
                                         0,
@@ -54,33 +54,33 @@ std::string BuildAvi(const SAviSpec& spec) {
     Put32(strh, 0); // flags
     Put32(strh, 0); // priority, language
     Put32(strh, 0); // initial frames
-    Put32(strh, spec.scale);
-    Put32(strh, spec.rate);
+    Put32(strh, layout.scale);
+    Put32(strh, layout.rate);
     Put32(strh, 0); // start
-    Put32(strh, std::uint32_t(spec.frames.size()));
+    Put32(strh, std::uint32_t(layout.frames.size()));
     for (int i = 0; i < 5; ++i) // buffer size, quality, sample size, frame rectangle
         Put32(strh, 0);
 
     std::string strf;
     Put32(strf, 40);
-    Put32(strf, std::uint32_t(spec.width));
-    Put32(strf, std::uint32_t(spec.height));
+    Put32(strf, std::uint32_t(layout.width));
+    Put32(strf, std::uint32_t(layout.height));
     Put16(strf, 1);
-    Put16(strf, spec.bitCount);
-    Put32(strf, spec.compression);
+    Put16(strf, layout.bitCount);
+    Put32(strf, layout.compression);
     for (int i = 0; i < 3; ++i)
         Put32(strf, 0);
-    Put32(strf, std::uint32_t(spec.palette.size()));
+    Put32(strf, std::uint32_t(layout.palette.size()));
     Put32(strf, 0);
-    for (std::uint32_t rgb : spec.palette)
+    for (std::uint32_t rgb : layout.palette)
         Put32(strf, rgb); // stored blue, green, red, 0: the same bytes as 0x00RRGGBB little-endian
 
     const std::string header =
         List("LIST", "hdrl",
              Chunk("avih", avih) + List("LIST", "strl", Chunk("strh", strh) + Chunk("strf", strf)));
     std::string movie;
-    for (const std::string& frame : spec.frames)
-        movie += Chunk(spec.frameChunkId, frame);
+    for (const std::string& frame : layout.frames)
+        movie += Chunk(layout.frameChunkId, frame);
     return List("RIFF", "AVI ", header + List("LIST", "movi", movie));
 }
 

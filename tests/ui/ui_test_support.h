@@ -22,7 +22,7 @@ inline bool WaitFor(const std::function<bool()>& condition, int boundMs = 10000)
 }
 
 // Writes small AVI files the way a video tool would, for the player's tests.
-struct SAviSpec {
+struct SAviLayout {
     int width = 4;
     int height = 3;
     std::uint32_t compression = 0; // 0 uncompressed, 1 RLE8
@@ -35,7 +35,7 @@ struct SAviSpec {
     std::string frameChunkId = "00db";
 };
 
-std::string BuildAvi(const SAviSpec& spec);
+std::string BuildAvi(const SAviLayout& layout);
 // An uncompressed frame from rows of indices, the top row first.
 std::string UncompressedFrame(const std::vector<std::vector<std::uint8_t>>& rows);
 std::string SourceFile(const std::string& relative);
