@@ -27,6 +27,9 @@ class CFriendTree : public CClickTree, public IFriendTreeView {
 
 public:
     // The menu commands, by the numbers the program has always used.
+    // Marks the item under a drag as the place the friend would land.
+    static constexpr int kDropRole = Qt::UserRole + 2;
+
     enum ECommand : int {
         kCmdRemoveFriend = 32778,
         kCmdOpenFriend = 32782,
