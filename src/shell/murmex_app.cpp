@@ -311,11 +311,16 @@ std::uint16_t CMurmexApp::ServicePort(std::uint16_t configured) {
     const char* text = std::getenv(kPortVariable);
     if (!text || !*text)
         return kServicePort;
-    char* end = nullptr;
-    const long port = std::strtol(text, &end, 10);
-    if (*end != '\0' || port < 1 || port > 65535)
-        return kServicePort;
-    return static_cast<std::uint16_t>(port);
+    // Digits only: a typo must not quietly pick some other port.
+    long port = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9')
+            return kServicePort;
+        port = port * 10 + (*c - '0');
+        if (port > 65535)
+            return kServicePort;
+    }
+    return port == 0 ? kServicePort : static_cast<std::uint16_t>(port);
 }
 
 std::string CMurmexApp::HelpPage(int topic) {
