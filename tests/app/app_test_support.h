@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
@@ -36,9 +37,10 @@ public:
 private:
     void Check() {
         auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!dialog || dialog == m_last)
+        // One answer per dialog: the next tick may still see it closing. A
+        // guarded pointer, since the next dialog may take the same address.
+        if (!dialog || dialog == m_last.data())
             return;
-        // One answer per dialog: the next tick may still see it closing.
         m_last = dialog;
         ++m_count;
         m_answer(dialog);
@@ -46,7 +48,7 @@ private:
 
     std::function<void(T*)> m_answer;
     QTimer m_timer;
-    QWidget* m_last = nullptr;
+    QPointer<QWidget> m_last;
     int m_count = 0;
 };
 
