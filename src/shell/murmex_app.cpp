@@ -230,8 +230,13 @@ void CMurmexApp::RunFirstRun() {
         m_messageBox->ShowMessage(kTextUnableToAddLocal);
         return;
     }
+    // The service's record (nick, e-mail, names) is what AddLocalUser
+    // fetched; the wizard adds what only it knows: the password and whether
+    // to keep it.
     if (CDataManager::User local = m_data->LocalUser(qid)) {
-        *local = user;
+        if (user.HasPassword())
+            local->SetPassword(user.Password());
+        local->SetSavePassword(user.SavePassword());
         local->SetLocalUser(true);
     }
     m_data->Save();
