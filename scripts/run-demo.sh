@@ -11,10 +11,11 @@
 #
 #   MURMEX_DEMO_PORT   the port to try first (default 14678; a busy one is replaced by a free one)
 #   MURMEX_DEMO_FRESH  =1 forgets the demo accounts and data and starts over
+#   MURMEX_BUILD_DIR   the build folder (default build/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build=$root/build
+build=${MURMEX_BUILD_DIR:-$root/build}
 demo=$root/demo
 home=$demo/home
 db=$demo/murmexd.db
