@@ -33,6 +33,8 @@ CLocalUserListDialog::CLocalUserListDialog(std::initializer_list<std::string_vie
 
     m_list = new QListWidget;
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A handful of users on one computer: room for about six without scrolling.
+    m_list->setFixedHeight(m_list->fontMetrics().height() * 6 + 2 * m_list->frameWidth() + 8);
     for (const SChoice& user : users) {
         auto* item = new QListWidgetItem(FromLocal(user.text), m_list);
         item->setData(Qt::UserRole, user.id);
