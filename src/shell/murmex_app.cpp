@@ -22,7 +22,6 @@
 #include "shell/internet_connection.h"
 #include "shell/local_user_dialogs.h"
 #include "shell/main_bar.h"
-#include "shell/main_bar_texts.h"
 #include "shell/password_prompt.h"
 #include "shell/periodic_tasks.h"
 #include "shell/personalizing_window.h"
@@ -32,6 +31,9 @@
 #include "ui/qt_desktop_shell.h"
 #include "ui/qt_message_box.h"
 #include "ui/qt_wait_loop.h"
+#include "wizards/account_setup.h"
+#include "wizards/reg_wiz_dialog.h"
+#include "wizards/wizard_state.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -206,8 +208,14 @@ void CMurmexApp::ChooseLocalUser() {
         m_data->SwitchLocalUser(dialog.ChosenQid());
 }
 
-bool CMurmexApp::RunRegistrationWizard(CUserRecord& /*user*/) {
-    return false;
+bool CMurmexApp::RunRegistrationWizard(CUserRecord& user) {
+    CRegWizDialog wizard(
+        SWizardServices{*m_engine, *m_connection, *m_connectionState, *m_messageBox},
+        m_personalizing.get());
+    if (wizard.exec() != QDialog::Accepted)
+        return false;
+    user = wizard.User();
+    return true;
 }
 
 void CMurmexApp::RunFirstRun() {
@@ -219,29 +227,10 @@ void CMurmexApp::RunFirstRun() {
     if (!RunRegistrationWizard(user))
         return;
     m_personalizing->show();
-
-    // A user who said he is registered already comes with his QID.
-    if (!user.HasQid() && !user.Register(*m_engine)) {
-        m_messageBox->ShowMessage(kTextUnableToRegister);
-        return;
-    }
-    const int qid = user.Qid();
-    if (m_data->AddLocalUser(qid) != 1) {
-        m_messageBox->ShowMessage(kTextUnableToAddLocal);
-        return;
-    }
-    // The service's record (nick, e-mail, names) is what AddLocalUser
-    // fetched; the wizard adds what only it knows: the password and whether
-    // to keep it.
-    if (CDataManager::User local = m_data->LocalUser(qid)) {
-        if (user.HasPassword())
-            local->SetPassword(user.Password());
-        local->SetSavePassword(user.SavePassword());
-        local->SetLocalUser(true);
-    }
-    m_data->Save();
-    m_data->SwitchLocalUser(qid);
-    m_firstRunInitDue = true;
+    // Registers a new account, makes the local user and switches to it; a
+    // failure has been told and leaves the run without a user.
+    const SAccountSetup setup = SetUpLocalAccount(user, *m_data, *m_messageBox);
+    m_firstRunInitDue = setup.qid != 0 && !setup.wasLocalUser;
 }
 
 void CMurmexApp::CreateMainBar() {
@@ -271,7 +260,7 @@ void CMurmexApp::CreateMainBar() {
 void CMurmexApp::RunFirstRunInitialisation() {
     // Logs in (asking for the password when none is kept) and brings the
     // service's friends into a first group; a login that fails ends it here.
-    m_data->ImportServerFriends();
+    InitialiseNewLocalUser(*m_data);
 }
 
 void CMurmexApp::AskAboutAutostart() {

@@ -97,10 +97,9 @@ public:
     void OpenHelp(int topic);
 
 protected:
-    // The registration of a first-run user: true with the new user's data
-    // (a QID when the user said he is registered already), false when the
-    // user gave up. Until the wizard is part of the program every first run
-    // ends as a cancelled wizard does.
+    // The registration wizard of a first run: true with the new user's data
+    // (a QID when the user identified himself as a member already), false
+    // when the user gave up. Tests stand in for the user here.
     virtual bool RunRegistrationWizard(CUserRecord& user);
 
 private:
