@@ -126,34 +126,46 @@ TEST_F(AppEndToEnd, AKnownUserSignsInByItselfAndSeesHisFriendAndMessages) {
     app->Stop();
 }
 
-// The registration wizard of an account that exists already: it has found the
-// account on the service and checked the password, as the real one does.
-class CSignInWizardApp final : public CMurmexApp {
+// The registration wizard as a user fills it: it connects, and either
+// identifies an existing member or leaves a new account to be registered.
+class CWizardStandInApp final : public CMurmexApp {
 public:
-    CSignInWizardApp(SAppSettings settings, int qid)
-        : CMurmexApp(std::move(settings)), m_qid(qid) {}
+    CWizardStandInApp(SAppSettings settings, bool existingMember)
+        : CMurmexApp(std::move(settings)), m_existing(existingMember) {}
     int asked = 0;
 
 protected:
     bool RunRegistrationWizard(CUserRecord& user) override {
         ++asked;
-        if (!Engine().Connect() ||
-            !user.Identify(Engine(), "alicja", "alicja@example.pl", "haslo1"))
+        if (!Engine().Connect())
             return false;
-        user.SetPassword("haslo1");
-        user.SetSavePassword(true);
-        return user.Qid() == m_qid;
+        if (m_existing) {
+            if (!user.Identify(Engine(), "alicja", "alicja@example.pl", "haslo1"))
+                return false;
+            user.SetPassword("haslo1");
+            user.SetSavePassword(true);
+            return true;
+        }
+        user.SetNick("celina");
+        user.SetDetailEmail("celina@example.pl");
+        user.SetDetailName("Celina");
+        user.SetDetailSurname("Nowa");
+        user.SetSex(-1);
+        user.SetPassword("haslo3");
+        user.SetSavePassword(false);
+        return true;
     }
 
 private:
-    int m_qid;
+    bool m_existing;
 };
 
 class FirstRunEndToEnd : public AppEndToEnd {
 protected:
     std::unique_ptr<CMurmexApp> MakeApp(SAppSettings settings) override {
-        return std::make_unique<CSignInWizardApp>(std::move(settings), alice);
+        return std::make_unique<CWizardStandInApp>(std::move(settings), existingMember);
     }
+    bool existingMember = true;
 };
 
 TEST_F(FirstRunEndToEnd, AnExistingAccountIsSetUpWithTheServicesFriends) {
@@ -161,7 +173,7 @@ TEST_F(FirstRunEndToEnd, AnExistingAccountIsSetUpWithTheServicesFriends) {
     WriteConfig(Options());
     ASSERT_TRUE(Start());
     EXPECT_TRUE(app->FirstRunDone());
-    EXPECT_EQ(static_cast<CSignInWizardApp&>(*app).asked, 1);
+    EXPECT_EQ(static_cast<CWizardStandInApp&>(*app).asked, 1);
     EXPECT_EQ(app->Data()->CurrentLocalUser(), alice);
     EXPECT_TRUE(app->Engine().IsLoggedIn());
 
@@ -180,6 +192,27 @@ TEST_F(FirstRunEndToEnd, AnExistingAccountIsSetUpWithTheServicesFriends) {
               std::string::npos)
         << config;
     EXPECT_NE(config.find("SavePassword=\"1\" Password=\"haslo1\""), std::string::npos);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FirstRunEndToEnd, ANewAccountIsRegisteredAndItsUnkeptPasswordServesThisRun) {
+    existingMember = false;
+    WriteConfig(Options());
+    ASSERT_TRUE(Start());
+    const int qid = app->Data()->CurrentLocalUser();
+    ASSERT_GT(qid, 0);
+    EXPECT_NE(qid, alice);
+    EXPECT_NE(qid, bob);
+    EXPECT_EQ(app->Data()->LocalUser(qid)->Nick(), "celina");
+    // Signed in with the password typed in the wizard, which is not stored.
+    EXPECT_TRUE(app->Engine().IsLoggedIn());
+    EXPECT_EQ(app->Engine().CurrentQid(), qid);
+    ASSERT_EQ(app->Data()->Groups().size(), 1u);
+    EXPECT_EQ(app->Data()->Groups()[0].Name(), "Wszyscy");
+    const std::string config = Config();
+    EXPECT_NE(config.find("Nick=\"celina\""), std::string::npos) << config;
+    EXPECT_NE(config.find("SavePassword=\"0\""), std::string::npos);
+    EXPECT_EQ(config.find("haslo3"), std::string::npos);
     EXPECT_TRUE(messages.empty());
 }
 

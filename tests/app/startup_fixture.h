@@ -6,7 +6,10 @@
 #include "storage/options.h"
 #include "support/temp_dir.h"
 #include "ui/qt_message_box.h"
+#include "ui/wizard_sheet.h"
+#include "wizards/reg_wiz_dialog.h"
 
+#include <QPushButton>
 #include <QString>
 #include <gtest/gtest.h>
 #include <memory>
@@ -82,6 +85,9 @@ protected:
     bool tray = false;
     std::vector<std::string> opened;
     std::vector<std::string> messages;
+    // A run without local users opens the registration; here the user
+    // always gives it up unless a test says otherwise.
+    CModalAnswer<CRegWizDialog> registration{[](CRegWizDialog* d) { d->CancelButton()->click(); }};
     std::unique_ptr<CMurmexApp> app;
 };
 

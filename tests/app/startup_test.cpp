@@ -26,9 +26,10 @@ const char* const kDontAsk = "autorun_dontask=\"1\"";
 
 class Startup : public test::StartupFixture {};
 
-TEST_F(Startup, AFirstRunEndsAsACancelledRegistrationAndIsNotRepeated) {
+TEST_F(Startup, AGivenUpRegistrationIsRecordedAndLeavesNoUser) {
     CModalAnswer<CAutorunQuestionDialog> autorun([](auto* d) { d->NoButton()->click(); });
     ASSERT_TRUE(Start());
+    EXPECT_EQ(registration.Count(), 1);
     EXPECT_TRUE(app->FirstRunDone());
     EXPECT_EQ(app->Data()->CurrentLocalUser(), 0);
     EXPECT_NE(Config().find("RegWizStart=\"0\""), std::string::npos) << Config();
