@@ -4,8 +4,10 @@
 #include "shell/dialog_parts.h"
 #include "ui/animation.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace murmex {
@@ -21,6 +23,11 @@ CPersonalizingWindow::CPersonalizingWindow(QWidget* parent)
     row->addWidget(m_animation);
     row->addWidget(dialog_parts::TextLabel(kTextPersonalizing), 1);
     column->addLayout(row);
+    // The first-run windows open over this one before it is ever shown:
+    // placed mid-screen, it takes them there too.
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void CPersonalizingWindow::showEvent(QShowEvent* event) {
