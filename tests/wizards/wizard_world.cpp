@@ -62,6 +62,10 @@ CWizardWorld::~CWizardWorld() {
 }
 
 void CWizardWorld::WriteDictionaries(const SDictionarySizes& sizes) {
+    WriteDictionariesTo(dir, sizes);
+}
+
+void CWizardWorld::WriteDictionariesTo(const CTempDataDir& folder, const SDictionarySizes& sizes) {
     std::string text = "Slowniki do testow.\r\n";
     text += Section("Country", sizes.countries, "Kraj");
     text += Section("Language", sizes.languages, "Jezyk");
@@ -69,8 +73,8 @@ void CWizardWorld::WriteDictionaries(const SDictionarySizes& sizes) {
     text += Section("Job", sizes.jobs, "Zawod");
     text += Section("Education", sizes.education, "Szkola");
     text += Section("CitySize", sizes.citySizes, "Miasto");
-    dir.WriteFile("misc.cfg", text);
-    LoadDictionariesFrom(dir.File("misc.cfg"));
+    folder.WriteFile("misc.cfg", text);
+    LoadDictionariesFrom(folder.File("misc.cfg"));
 }
 
 SWizardServices CWizardWorld::Services() {

@@ -90,6 +90,8 @@ public:
     ~CWizardWorld();
 
     void WriteDictionaries(const SDictionarySizes& sizes = {});
+    // Writes misc.cfg into the folder and loads it.
+    static void WriteDictionariesTo(const CTempDataDir& folder, const SDictionarySizes& sizes = {});
     SWizardServices Services();
     // A member registered on the server through a connection of its own.
     int RegisterMember(const std::string& nick, const std::string& email,
