@@ -55,26 +55,29 @@ bool InitialiseNewLocalUser(CDataManager& data) {
     return data.ImportServerFriends();
 }
 
+bool SetUpAddedAccount(CUserRecord& account, CDataManager& data, IMessageBox& messageBox) {
+    const SAccountSetup setup = SetUpLocalAccount(account, data, messageBox);
+    if (setup.qid == 0)
+        return false;
+    if (!setup.wasLocalUser)
+        InitialiseNewLocalUser(data);
+    else if (!data.Engine().IsLoggedIn())
+        // His groups and friends are here already; he only needs to be logged in.
+        data.QuietLogin();
+    return true;
+}
+
 bool AddLocalAccount(CUserRecord& account, CDataManager& data, CPeriodicTasks& tasks,
                      IMessageBox& messageBox, const SBusyHooks& busy) {
     if (busy.begin)
         busy.begin();
     // No synchronisation or fetch may run for a user who is half set up.
     tasks.SuspendPeriodicTasks();
-    const SAccountSetup setup = SetUpLocalAccount(account, data, messageBox);
-    if (setup.qid != 0) {
-        if (setup.wasLocalUser) {
-            // His groups and friends are here already; he only needs to be logged in.
-            if (!data.Engine().IsLoggedIn())
-                data.QuietLogin();
-        } else {
-            InitialiseNewLocalUser(data);
-        }
-    }
+    const bool done = SetUpAddedAccount(account, data, messageBox);
     tasks.ResumePeriodicTasks();
     if (busy.end)
         busy.end();
-    return setup.qid != 0;
+    return done;
 }
 
 } // namespace murmex

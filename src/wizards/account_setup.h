@@ -35,16 +35,21 @@ SAccountSetup SetUpLocalAccount(CUserRecord& account, CDataManager& data, IMessa
 // friends in the first group. False when the login or the friends list failed.
 bool InitialiseNewLocalUser(CDataManager& data);
 
+// What follows the add-user wizard's "Zakończ" while the main bar is busy:
+// SetUpLocalAccount, then the login (asking for the password when needed) and,
+// for a user new to this computer, InitialiseNewLocalUser. True when the
+// account became the current local user.
+bool SetUpAddedAccount(CUserRecord& account, CDataManager& data, IMessageBox& messageBox);
+
 // The main bar's side of a long operation.
 struct SBusyHooks {
     std::function<void()> begin;
     std::function<void()> end;
 };
 
-// "Dodaj nowego" after the wizard ended with "Zakończ": busy, background jobs
-// suspended, the account set up, logged in and (for a user new here)
-// initialised; then the jobs resume and the busy state ends, whatever happened.
-// True when the account became the current local user.
+// "Dodaj nowego" after the wizard ended with "Zakończ": busy and the background
+// jobs suspended around SetUpAddedAccount; they resume and the busy state ends
+// whatever happened.
 bool AddLocalAccount(CUserRecord& account, CDataManager& data, CPeriodicTasks& tasks,
                      IMessageBox& messageBox, const SBusyHooks& busy);
 

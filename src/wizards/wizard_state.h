@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/user_record.h"
+#include "shell/app_context.h"
 
 #include <chrono>
 
@@ -41,6 +42,11 @@ struct SWizardServices {
     // up before the page says that it did not.
     std::chrono::milliseconds linkWait{45000};
 };
+
+// The services as the application hands them to its windows.
+inline SWizardServices WizardServicesOf(SAppContext& ctx) {
+    return SWizardServices{ctx.engine, ctx.connection, ctx.connectionState, ctx.messageBox};
+}
 
 // What the pages of one wizard fill together: the account and the answer to
 // "already registered?".
