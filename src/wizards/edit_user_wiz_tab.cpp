@@ -12,7 +12,8 @@ CEditUserWizTab::CEditUserWizTab(CEditUserWizDialog& dialog, QWidget* parent)
     : CSheetPage(parent), m_dialog(dialog) {
     setFixedSize(kTabWidth, kTabHeight);
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
+    // The page sits on the tab strip's frame: keep clear of its lines.
+    outer->setContentsMargins(10, 10, 10, 4);
     m_content = new QWidget;
     m_column = new QVBoxLayout(m_content);
     m_column->setContentsMargins(0, 0, 0, 0);
