@@ -9,7 +9,6 @@
 #include "protocol/request_engine.h"
 #include "shell/app_texts.h"
 #include "shell/autorun_question_dialog.h"
-#include "shell/exit_confirm_dialog.h"
 #include "shell/feedback_dialog.h"
 #include "shell/group_choice_dialog.h"
 #include "shell/local_user_dialogs.h"
@@ -49,7 +48,9 @@ TEST(AutorunQuestion, BothAnswersTakeTheBoxButClosingDoesNot) {
     {
         CAutorunQuestionDialog dialog;
         dialog.show();
-        EXPECT_TRUE(Labels(&dialog).contains(FromUtf8(kTextAutorunQuestion)));
+        // The desktop session is "the system" here, whatever it is.
+        EXPECT_TRUE(Labels(&dialog).contains(
+            QStringLiteral("Czy chcesz aby Murmex był uruchamiany przy każdym starcie systemu?")));
         dialog.DontAskBox()->setChecked(true);
         dialog.NoButton()->click();
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
@@ -72,14 +73,6 @@ TEST(AutorunQuestion, BothAnswersTakeTheBoxButClosingDoesNot) {
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
         EXPECT_FALSE(dialog.DontAskAgain());
     }
-}
-
-TEST(AutorunQuestion, NamesTheSystemNotAnotherPlatform) {
-    CAutorunQuestionDialog dialog;
-    for (const QString& text : Labels(&dialog))
-        EXPECT_FALSE(text.contains(QStringLiteral("Windows"))) << text.toStdString();
-    EXPECT_TRUE(Labels(&dialog).contains(
-        QStringLiteral("Czy chcesz aby Murmex był uruchamiany przy każdym starcie systemu?")));
 }
 
 std::vector<SChoice> TwoUsers() {
@@ -218,18 +211,6 @@ TEST(GroupChoice, GivesTheChosenGroupOrNone) {
     empty.OkButton()->click();
     EXPECT_EQ(empty.result(), QDialog::Accepted);
     EXPECT_EQ(empty.ChosenGroup(), -1);
-}
-
-TEST(ExitConfirm, YesQuitsNoStays) {
-    CExitConfirmDialog yes;
-    yes.show();
-    EXPECT_TRUE(Labels(&yes).contains(FromUtf8(kTextExitQuestion)));
-    yes.YesButton()->click();
-    EXPECT_EQ(yes.result(), QDialog::Accepted);
-    CExitConfirmDialog no;
-    no.show();
-    no.NoButton()->click();
-    EXPECT_EQ(no.result(), QDialog::Rejected);
 }
 
 TEST(Splash, ClosesItselfWhenItsTimeIsUp) {
