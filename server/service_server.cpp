@@ -300,6 +300,7 @@ void CServiceServer::OnWritable(SConnection& c) {
         return;
     }
     c.output.erase(0, static_cast<std::size_t>(n));
+    c.lastActivity = NowMs(); // a client still reading its answer is not idle
     if (!c.output.empty())
         return;
     UpdateEvents(c);
@@ -352,6 +353,9 @@ void CServiceServer::Send(SConnection& c, std::string wire, bool closeAfter,
                           std::int64_t delivered) {
     c.closing = c.closing || closeAfter;
     c.delivered = delivered;
+    // The answer counts as activity from the moment it leaves: stamped after the
+    // send, a client that already read it could see its idle time start late.
+    c.lastActivity = NowMs();
     // The whole answer in one send; only a client that stopped reading leaves a rest.
     const ssize_t n = ::send(c.fd, wire.data(), wire.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
@@ -368,7 +372,6 @@ void CServiceServer::Send(SConnection& c, std::string wire, bool closeAfter,
 }
 
 void CServiceServer::ResponseSent(SConnection& c) {
-    c.lastActivity = NowMs();
     if (c.delivered) {
         // The message is out: now it may leave the queue. The connection
         // waits for that, so its next fetch cannot see the message again.
