@@ -47,6 +47,10 @@ if [ ! -f "$db" ] || [ ! -f "$accounts" ]; then
              --password demo2 --name Bartłomiej --surname Nowak)
   admin add-friend --user "$ala" --friend "$bartek"
   admin add-friend --user "$bartek" --friend "$ala"
+  # Bartek sits in the web chat, so Ala sees him present.
+  chat=$(admin create-channel --name "dla wszystkich" --description "Kanał dla wszystkich" \
+           --creator "$bartek")
+  admin web-chat --user "$bartek" --channel "$chat"
   printf 'ala=%s\nbartek=%s\n' "$ala" "$bartek" > "$accounts"
 fi
 # shellcheck source=/dev/null
@@ -73,6 +77,10 @@ if [ ! -f "$home/murmex.cfg" ]; then
     printf 'GID="1" Name="Znajomi" FriendsCount="1" F1="%s" \n' "$bartek"
     printf '\n[QID%s-Friends]\n' "$ala"
     printf 'friends="%s" \n' "$bartek"
+    printf '\n[QID%s-Users]\n' "$ala"
+    printf 'QID="%s" Nick="bartek" Email="bartek@example.pl" Name="Bartłomiej" ' "$bartek"
+    printf 'Surname="Nowak" HasRemoteCellPhone="0" LocalCellPhone="" Display="" Note="" '
+    printf 'OnEnterSMS="0" OnEnterEmail="0" RemoteCellPhonePrefix="" \n'
   } | sed 's/$/\r/' | iconv -f UTF-8 -t WINDOWS-1250 > "$home/murmex.cfg"
   chmod 600 "$home/murmex.cfg"
 fi

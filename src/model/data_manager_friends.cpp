@@ -58,6 +58,10 @@ CDataManager::User CDataManager::UserRecord(int qid) {
         m_users.push_back(user);
     }
     Save();
+    // A friend's item made while the record could not be had shows "[nieznany]":
+    // now that the record is known the item can show the friend's name.
+    if (IFriendTreeView* tree = m_tree; tree && IsFriend(qid))
+        tree->TreeUpdateFriend(qid);
     return user;
 }
 

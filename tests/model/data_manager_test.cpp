@@ -156,6 +156,27 @@ TEST_F(DataManager, UnknownUsersAreNamedButNotKept) {
     EXPECT_EQ(w.peer.Count(CMD_GET_USER_DETAILS), 0) << "not logged in";
 }
 
+TEST_F(DataManager, AFriendsItemLearnsTheNameOnceTheRecordArrives) {
+    ASSERT_EQ(dm().AddFriend(22, 100), CDataManager::kDone);
+    w.tree.Reset();
+    // 23 is filed but was never known: its first look-up fails, the second works.
+    w.peer.Reply(CMD_GET_USER, "4004 ");
+    EXPECT_EQ(dm().UserRecord(23)->Nick(), "[nieznany]");
+    EXPECT_TRUE(w.tree.Calls().empty());
+    w.peer.Reply(CMD_GET_USER,
+                 "2000 nick=\"n\" email=\"e\" name=\"\" surname=\"\" is_cellphone=\"0\" ");
+    EXPECT_EQ(dm().UserRecord(23)->Nick(), "n");
+    EXPECT_TRUE(w.tree.Calls().empty()) << "23 is no friend: no item to tell";
+
+    w.peer.Reply(CMD_GET_USER, "4004 ");
+    ASSERT_EQ(dm().AddFriend(24, 100), CDataManager::kDone);
+    w.tree.Reset();
+    w.peer.Reply(CMD_GET_USER,
+                 "2000 nick=\"m\" email=\"e\" name=\"\" surname=\"\" is_cellphone=\"0\" ");
+    EXPECT_EQ(dm().UserRecord(24)->Nick(), "m");
+    EXPECT_EQ(w.tree.Calls(), std::vector<std::string>{"update 24"});
+}
+
 TEST_F(DataManager, SavingWithoutAUserWritesOnlyLocalUsers) {
     CModelWorld other;
     other.WriteConfig({"[LocalUsers]", "Nick=\"no qid\" ", kMe, "QID=\"6\" ", "QID=\"5\" "});
