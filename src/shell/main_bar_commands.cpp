@@ -21,6 +21,10 @@
 #include "shell/periodic_tasks.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"
+#include "wizards/account_setup.h"
+#include "wizards/add_user_wiz_dialog.h"
+#include "wizards/edit_user_wiz_dialog.h"
+#include "wizards/wizard_state.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -181,24 +185,9 @@ void CMainBar::AddUser() {
 }
 
 void CMainBar::SetUpNewLocalUser(CUserRecord& user) {
-    // A user who said he is registered already comes with his QID.
-    if (!user.HasQid() && !user.Register(m_ctx.engine)) {
-        m_ctx.messageBox.ShowMessage(kTextUnableToRegister);
-        return;
-    }
-    const int qid = user.Qid();
-    if (m_ctx.data.AddLocalUser(qid) != 1) {
-        m_ctx.messageBox.ShowMessage(kTextUnableToAddLocal);
-        return;
-    }
-    if (CDataManager::User local = m_ctx.data.LocalUser(qid)) {
-        *local = user;
-        local->SetLocalUser(true);
-    }
-    m_ctx.data.Save();
-    m_ctx.data.SwitchLocalUser(qid);
-    // Logs in first (waiting for it) and stops there when that fails.
-    m_ctx.data.ImportServerFriends();
+    // Registers or takes the account, switches to it, logs in (waiting for
+    // it) and gives a user new here the service's friends.
+    SetUpAddedAccount(user, m_ctx.data, m_ctx.messageBox);
 }
 
 // --- the trees
@@ -324,10 +313,17 @@ void CMainBar::OpenCreateChannel() {}
 void CMainBar::OpenChannelInfo(int) {}
 void CMainBar::OpenChannelOperator(int) {}
 void CMainBar::OpenCounterDialog() {}
-void CMainBar::RunEditUserWizard() {}
+void CMainBar::RunEditUserWizard() {
+    CEditUserWizDialog::Run(m_ctx.data, m_ctx.messageBox, m_ctx.openHelp,
+                            {[this] { BeginBusy(); }, [this] { EndBusy(); }}, this);
+}
 
-bool CMainBar::RunAddUserWizard(CUserRecord&) {
-    return false;
+bool CMainBar::RunAddUserWizard(CUserRecord& user) {
+    CAddUserWizDialog wizard(WizardServicesOf(m_ctx), this);
+    if (wizard.exec() != QDialog::Accepted)
+        return false;
+    user = wizard.User();
+    return true;
 }
 
 } // namespace murmex

@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace murmex::test {
@@ -342,13 +343,51 @@ TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
     bar->RunMenuCommand(EMenuCommand::Chat);
     ASSERT_EQ(world->shell.opened.size(), 1u);
     EXPECT_EQ(world->shell.opened[0].rfind("http", 0), 0u) << world->shell.opened[0];
-    // Windows of later work open nothing yet, and nothing breaks.
+    // Windows of later work open nothing yet, and nothing breaks. (Without a
+    // current user the account window does not open either; "Dodaj nowego"
+    // opens its wizard, below.)
     for (EMenuCommand later :
          {EMenuCommand::AddFriend, EMenuCommand::SearchUsers, EMenuCommand::SendProgram,
           EMenuCommand::AddFavouriteChannel, EMenuCommand::SearchChannel,
           EMenuCommand::CreateChannel, EMenuCommand::Counter, EMenuCommand::EditUser,
-          EMenuCommand::AddUser, EMenuCommand::Messages})
+          EMenuCommand::Messages})
         bar->RunMenuCommand(later);
+    EXPECT_TRUE(world->messageBox.Shown().empty());
+}
+
+// Cancels the first modal window of the given kind once it is up.
+template <class Window> void CancelWhenShown(QTimer& watch, QString* title = nullptr) {
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&watch, title] {
+        auto* shown = qobject_cast<Window*>(QApplication::activeModalWidget());
+        if (!shown)
+            return;
+        watch.stop();
+        if (title)
+            *title = shown->objectName();
+        shown->reject();
+    });
+    watch.start();
+}
+
+TEST_F(MainBar, AccountWindowsOpenFromTheMenuAndCancelChangesNothing) {
+    Make(kTwoUsers, 5);
+    bar->show();
+    QTimer watch;
+    QString opened;
+    CancelWhenShown<QDialog>(watch, &opened);
+    bar->RunMenuCommand(EMenuCommand::AddUser);
+    EXPECT_EQ(opened, QStringLiteral("addUserWizard"));
+    EXPECT_EQ(world->data->CurrentLocalUser(), 5);
+    EXPECT_EQ(world->data->LocalUsers().size(), 2u);
+
+    // Not logged in: the account is shown as stored.
+    opened.clear();
+    CancelWhenShown<QDialog>(watch, &opened);
+    bar->RunMenuCommand(EMenuCommand::EditUser);
+    EXPECT_EQ(opened, QStringLiteral("editUserWizard"));
+    EXPECT_FALSE(bar->IsBusy());
+    EXPECT_TRUE(bar->MenuButton()->isEnabled());
     EXPECT_TRUE(world->messageBox.Shown().empty());
 }
 
