@@ -54,6 +54,8 @@ CEditUserWizDialog::CEditUserWizDialog(CDataManager& data, std::shared_ptr<CUser
     : CTabSheet(parent), m_data(data), m_user(std::move(user)), m_messageBox(messageBox),
       m_openHelp(std::move(openHelp)), m_applied(m_user->Snapshot()) {
     setObjectName(QStringLiteral("editUserWizard"));
+    // Modal however it is shown: a caller may show it first to place it.
+    setModal(true);
     m_basic = new CEditUserWizStep1(*this);
     m_details = new CEditUserWizStep2(*this);
     m_statistics = new CEditUserWizStep3(*this);
@@ -68,7 +70,7 @@ CEditUserWizDialog::~CEditUserWizDialog() = default;
 
 void CEditUserWizDialog::Run(CDataManager& data, IMessageBox& messageBox,
                              std::function<void(int)> openHelp, const SBusyHooks& busy,
-                             QWidget* parent) {
+                             QWidget* parent, const std::function<void(QWidget*)>& place) {
     CDataManager::User user = data.LocalUser(data.CurrentLocalUser());
     if (!user)
         return;
@@ -84,6 +86,11 @@ void CEditUserWizDialog::Run(CDataManager& data, IMessageBox& messageBox,
     if (busy.end)
         busy.end();
     CEditUserWizDialog dialog(data, user, messageBox, std::move(openHelp), parent);
+    if (place) {
+        // The sheet takes its size when it is first shown.
+        dialog.show();
+        place(&dialog);
+    }
     dialog.exec();
 }
 

@@ -35,10 +35,11 @@ public:
     ~CEditUserWizDialog() override;
 
     // The main bar's "Edycja danych użytkownika": busy while the account is
-    // fetched afresh, then the window, modal. Nothing without a current user.
+    // fetched afresh, then the window, modal, placed by `place` once it has
+    // its size. Nothing without a current user.
     static void Run(CDataManager& data, IMessageBox& messageBox,
                     std::function<void(int)> openHelp, const SBusyHooks& busy,
-                    QWidget* parent);
+                    QWidget* parent, const std::function<void(QWidget*)>& place = {});
 
     CUserRecord& User() const { return *m_user; }
     CDataManager& Data() const { return m_data; }

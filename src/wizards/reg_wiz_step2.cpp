@@ -47,6 +47,7 @@ CRegWizStep2::CRegWizStep2(SWizardState& state, int backPage, QWidget* parent)
 
 void CRegWizStep2::OnActivate() {
     SetWizardButtons(CWizardSheet::kButtonBack | CWizardSheet::kButtonNext);
+    m_nick->setFocus();
 }
 
 void CRegWizStep2::StoreFields() {

@@ -40,6 +40,7 @@ CRegWizStep2A::CRegWizStep2A(SWizardState& state, int backPage, QWidget* parent)
 
 void CRegWizStep2A::OnActivate() {
     SetWizardButtons(CWizardSheet::kButtonBack | CWizardSheet::kButtonNext);
+    m_nick->setFocus();
 }
 
 int CRegWizStep2A::OnBack() {
