@@ -315,11 +315,15 @@ void CMainBar::OpenChannelOperator(int) {}
 void CMainBar::OpenCounterDialog() {}
 void CMainBar::RunEditUserWizard() {
     CEditUserWizDialog::Run(m_ctx.data, m_ctx.messageBox, m_ctx.openHelp,
-                            {[this] { BeginBusy(); }, [this] { EndBusy(); }}, this);
+                            {[this] { BeginBusy(); }, [this] { EndBusy(); }}, this,
+                            [this](QWidget* window) { AttachToMainBar(window); });
 }
 
 bool CMainBar::RunAddUserWizard(CUserRecord& user) {
     CAddUserWizDialog wizard(WizardServicesOf(m_ctx), this);
+    // The sheet takes its size when it is first shown.
+    wizard.show();
+    AttachToMainBar(&wizard);
     if (wizard.exec() != QDialog::Accepted)
         return false;
     user = wizard.User();

@@ -355,17 +355,22 @@ TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
     EXPECT_TRUE(world->messageBox.Shown().empty());
 }
 
-// Cancels the first modal window of the given kind once it is up.
-template <class Window> void CancelWhenShown(QTimer& watch, QString* title = nullptr) {
+// Cancels the first window of the given kind once it is up, noting its name
+// and whether it came up modal.
+template <class Window>
+void CancelWhenShown(QTimer& watch, QString* name, bool* modal) {
     watch.setInterval(10);
-    QObject::connect(&watch, &QTimer::timeout, [&watch, title] {
-        auto* shown = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (!shown)
+    QObject::connect(&watch, &QTimer::timeout, [&watch, name, modal] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* shown = qobject_cast<Window*>(top);
+            if (!shown || !shown->isVisible() || qobject_cast<CMainBar*>(top))
+                continue;
+            watch.stop();
+            *name = shown->objectName();
+            *modal = QApplication::activeModalWidget() == shown;
+            shown->reject();
             return;
-        watch.stop();
-        if (title)
-            *title = shown->objectName();
-        shown->reject();
+        }
     });
     watch.start();
 }
@@ -375,17 +380,21 @@ TEST_F(MainBar, AccountWindowsOpenFromTheMenuAndCancelChangesNothing) {
     bar->show();
     QTimer watch;
     QString opened;
-    CancelWhenShown<QDialog>(watch, &opened);
+    bool modal = false;
+    CancelWhenShown<QDialog>(watch, &opened, &modal);
     bar->RunMenuCommand(EMenuCommand::AddUser);
     EXPECT_EQ(opened, QStringLiteral("addUserWizard"));
+    EXPECT_TRUE(modal);
     EXPECT_EQ(world->data->CurrentLocalUser(), 5);
     EXPECT_EQ(world->data->LocalUsers().size(), 2u);
 
     // Not logged in: the account is shown as stored.
     opened.clear();
-    CancelWhenShown<QDialog>(watch, &opened);
+    modal = false;
+    CancelWhenShown<QDialog>(watch, &opened, &modal);
     bar->RunMenuCommand(EMenuCommand::EditUser);
     EXPECT_EQ(opened, QStringLiteral("editUserWizard"));
+    EXPECT_TRUE(modal);
     EXPECT_FALSE(bar->IsBusy());
     EXPECT_TRUE(bar->MenuButton()->isEnabled());
     EXPECT_TRUE(world->messageBox.Shown().empty());
