@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs Murmex signed in to a service of its own on this machine.
 #
-#   scripts/run-demo.sh [murmex arguments...]
+#   scripts/run-demo.sh [--new] [murmex arguments...]
 #
 # Installs what is missing, builds murmex and murmexd (in build/), starts
 # murmexd on a free local port with its own database in demo/, makes two demo
@@ -9,10 +9,20 @@
 # murmex as the first one (data folder demo/home). The server stops when murmex
 # exits. Running it again reuses the accounts and queues one more message.
 #
+# --new starts murmex instead with an empty data folder (demo/new-home, emptied
+# each time), as on a computer where it never ran: the registration wizard
+# comes up and registers a new member with the local murmexd (choose "Sieć
+# lokalna"), or signs in an existing one such as ala / demo1.
+#
 #   MURMEX_DEMO_PORT   the port to try first (default 14678; a busy one is replaced by a free one)
 #   MURMEX_DEMO_FRESH  =1 forgets the demo accounts and data and starts over
 #   MURMEX_BUILD_DIR   the build folder (default build/)
 set -euo pipefail
+newcomer=0
+if [ "${1:-}" = "--new" ]; then
+  newcomer=1
+  shift
+fi
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${MURMEX_BUILD_DIR:-$root/build}
@@ -34,6 +44,10 @@ if [ "${MURMEX_DEMO_FRESH:-0}" = 1 ]; then
   rm -rf "$demo"
 fi
 mkdir -p "$home"
+if [ "$newcomer" = 1 ]; then
+  rm -rf "$demo/new-home"
+  mkdir -p "$demo/new-home"
+fi
 
 admin() { "$murmexd" admin --database "$db" "$@"; }
 
@@ -121,5 +135,8 @@ echo "murmexd listens on 127.0.0.1:$port (database $db); ala=$ala, bartek=$barte
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "run-demo: no display (set DISPLAY, or QT_QPA_PLATFORM=offscreen)" >&2
   exit 1
+fi
+if [ "$newcomer" = 1 ]; then
+  home=$demo/new-home
 fi
 MURMEX_HOME=$home MURMEX_PORT=$port "$murmex" "$@"
