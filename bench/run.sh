@@ -6,8 +6,10 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build --target engine_bench param_record_bench >/dev/null
 mkdir -p bench/results
 ./build/bench/param_record_bench --benchmark_format=console
-./build/bench/engine_bench --benchmark_format=console --benchmark_out=bench/results/engine.json \
-  --benchmark_out_format=json --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
+# Both ends on one core: otherwise every exchange pays for waking a thread on
+# the other core, whose cost swings with whatever else the machine runs.
+taskset -c 0 ./build/bench/engine_bench --benchmark_format=console --benchmark_out=bench/results/engine.json \
+  --benchmark_out_format=json --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 python3 - <<'PY'
 import json
 runs = json.load(open("bench/results/engine.json"))["benchmarks"]

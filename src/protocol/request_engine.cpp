@@ -1,6 +1,6 @@
 #include "protocol/request_engine.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 #include "platform/code_page.h"
@@ -53,8 +53,10 @@ void CRequestEngine::Fail(SJob& job) {
 
 void CRequestEngine::Exchange(SJob& job) {
     char codeText[16];
-    std::snprintf(codeText, sizeof codeText, "%d", job.code);
-    std::string line = codeText;
+    const auto written = std::to_chars(codeText, codeText + sizeof codeText, job.code);
+    std::string line;
+    line.reserve(128);
+    line.append(codeText, written.ptr);
     if (job.record) {
         line += ' ';
         line += job.record->Serialize();
@@ -71,6 +73,7 @@ void CRequestEngine::Exchange(SJob& job) {
         return Fail(job);
 
     std::string response;
+    response.reserve(256);
     char buffer[2048];
     for (;;) {
         long n = m_socket.Receive(buffer, sizeof buffer);
@@ -141,38 +144,38 @@ bool CRequestEngine::RunOnWorker(SJob& job, void (CRequestEngine::*procedure)(SJ
 bool CRequestEngine::Connect() {
     if (m_connected)
         return true;
-    if (!m_requestLock.try_acquire_for(m_settings.lockWait))
+    if (!m_requestLock.try_lock_for(m_settings.lockWait))
         return false;
     SJob job;
     if (OnUiThread())
         RunOnWorker(job, &CRequestEngine::ConnectProcedure);
     else
         ConnectProcedure(job);
-    m_requestLock.release();
+    m_requestLock.unlock();
     return job.result == 1;
 }
 
 bool CRequestEngine::ExecuteCommand(int code, CParamRecord* record) {
     if (!OnUiThread())
         return ExecuteCommandInline(code, record);
-    if (!m_requestLock.try_acquire_for(m_settings.lockWait))
+    if (!m_requestLock.try_lock_for(m_settings.lockWait))
         return false;
     SJob job;
     job.code = code;
     job.record = record;
     RunOnWorker(job, &CRequestEngine::Exchange);
-    m_requestLock.release();
+    m_requestLock.unlock();
     return job.result > 0 && IsSuccess(job.result);
 }
 
 bool CRequestEngine::ExecuteCommandInline(int code, CParamRecord* record) {
-    if (!m_requestLock.try_acquire_for(m_settings.lockWait))
+    if (!m_requestLock.try_lock_for(m_settings.lockWait))
         return false;
     SJob job;
     job.code = code;
     job.record = record;
     Exchange(job);
-    m_requestLock.release();
+    m_requestLock.unlock();
     return job.result > 0 && IsSuccess(job.result);
 }
 
