@@ -10,8 +10,7 @@
 
 namespace murmex {
 
-SAccountSetup SetUpLocalAccount(CUserRecord& account, CDataManager& data,
-                                IMessageBox& messageBox) {
+SAccountSetup SetUpLocalAccount(CUserRecord& account, CDataManager& data, IMessageBox& messageBox) {
     SAccountSetup result;
     // A member who identified himself comes with his QID; a new one gets it now.
     if (!account.HasQid() && !account.Register(data.Engine())) {

@@ -49,8 +49,8 @@ void RestoreAccount(CUserRecord& user, const SUserData& d) {
 } // namespace
 
 CEditUserWizDialog::CEditUserWizDialog(CDataManager& data, std::shared_ptr<CUserRecord> user,
-                                       IMessageBox& messageBox,
-                                       std::function<void(int)> openHelp, QWidget* parent)
+                                       IMessageBox& messageBox, std::function<void(int)> openHelp,
+                                       QWidget* parent)
     : CTabSheet(parent), m_data(data), m_user(std::move(user)), m_messageBox(messageBox),
       m_openHelp(std::move(openHelp)), m_applied(m_user->Snapshot()) {
     setObjectName(QStringLiteral("editUserWizard"));
@@ -100,9 +100,9 @@ std::vector<CEditUserWizTab*> CEditUserWizDialog::Tabs() const {
 
 std::vector<QWidget*> CEditUserWizDialog::Controls() const {
     std::vector<QWidget*> controls;
-    for (QWidget* control : {static_cast<QWidget*>(TabBar()), static_cast<QWidget*>(OkButton()),
-                             static_cast<QWidget*>(CancelButton()),
-                             static_cast<QWidget*>(ApplyButton())})
+    for (QWidget* control :
+         {static_cast<QWidget*>(TabBar()), static_cast<QWidget*>(OkButton()),
+          static_cast<QWidget*>(CancelButton()), static_cast<QWidget*>(ApplyButton())})
         if (control)
             controls.push_back(control);
     return controls;

@@ -37,9 +37,9 @@ public:
     // The main bar's "Edycja danych użytkownika": busy while the account is
     // fetched afresh, then the window, modal, placed by `place` once it has
     // its size. Nothing without a current user.
-    static void Run(CDataManager& data, IMessageBox& messageBox,
-                    std::function<void(int)> openHelp, const SBusyHooks& busy,
-                    QWidget* parent, const std::function<void(QWidget*)>& place = {});
+    static void Run(CDataManager& data, IMessageBox& messageBox, std::function<void(int)> openHelp,
+                    const SBusyHooks& busy, QWidget* parent,
+                    const std::function<void(QWidget*)>& place = {});
 
     CUserRecord& User() const { return *m_user; }
     CDataManager& Data() const { return m_data; }

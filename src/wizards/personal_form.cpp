@@ -153,7 +153,8 @@ void CPersonalForm::StorePersonal(CUserRecord& user, bool keepUnchosenCountry) c
 void CPersonalForm::StoreContact(CUserRecord& user) const {
     user.SetUrl(ToLocal(m_url->text()));
     user.SetPhone(ToLocal(m_phone->text()));
-    if (auto mobile = MobileToStore(m_mobilePrefix->currentIndex(), ToLocal(m_mobileNumber->text())))
+    if (auto mobile =
+            MobileToStore(m_mobilePrefix->currentIndex(), ToLocal(m_mobileNumber->text())))
         user.SetCellPhone(std::move(*mobile));
     if (m_hideName)
         user.SetRestrictName(m_hideName->isChecked());

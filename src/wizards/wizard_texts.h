@@ -13,7 +13,7 @@ namespace murmex::wizard_texts {
 inline constexpr std::string_view kNoConnectionChosen = // 219
     "Musisz wybrać jedno z połączeń Internetowych.";
 inline constexpr std::string_view kCannotDial = "Nie mogę połączyć się z Internetem."; // 202
-inline constexpr std::string_view kPasswordsDiffer =                                    // 109
+inline constexpr std::string_view kPasswordsDiffer =                                   // 109
     "Wprowadzone hasła nie są identyczne. Wprowadź jeszcze raz.";
 inline constexpr std::string_view kNickEmailRequired = // 118
     "Wypełnienie pól nick i e-mail jest konieczne do zarejestrowania użytkownika.";

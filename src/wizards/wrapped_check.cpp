@@ -22,7 +22,8 @@ CWrappedCheck::CWrappedCheck(std::string_view textUtf8, QWidget* parent) : QWidg
 }
 
 void CWrappedCheck::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && m_text->geometry().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton &&
+        m_text->geometry().contains(event->position().toPoint()))
         m_box->click();
     QWidget::mouseReleaseEvent(event);
 }

@@ -357,8 +357,7 @@ TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
 
 // Cancels the first window of the given kind once it is up, noting its name
 // and whether it came up modal.
-template <class Window>
-void CancelWhenShown(QTimer& watch, QString* name, bool* modal) {
+template <class Window> void CancelWhenShown(QTimer& watch, QString* name, bool* modal) {
     watch.setInterval(10);
     QObject::connect(&watch, &QTimer::timeout, [&watch, name, modal] {
         for (QWidget* top : QApplication::topLevelWidgets()) {

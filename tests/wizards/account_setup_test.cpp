@@ -70,8 +70,8 @@ TEST_F(AccountSetup, NewAccountBecomesTheCurrentUserWithItsSavedLine) {
     // favourite channel and the service's friends in the group.
     world.Admin({"create-channel", "--name", "dla wszystkich"});
     const int friendQid = world.RegisterMember("ola", "ola@example.pl", "x");
-    world.Admin({"add-friend", "--user", std::to_string(setup.qid), "--friend",
-                 std::to_string(friendQid)});
+    world.Admin(
+        {"add-friend", "--user", std::to_string(setup.qid), "--friend", std::to_string(friendQid)});
     EXPECT_TRUE(InitialiseNewLocalUser(data));
     EXPECT_TRUE(world.engine->IsLoggedIn());
     EXPECT_EQ(world.engine->CurrentQid(), setup.qid);
@@ -165,7 +165,7 @@ TEST_F(AccountSetup, FailuresAreShownAndLeaveNoUser) {
     CUserRecord unknown(987654);
     EXPECT_EQ(SetUpLocalAccount(unknown, data, world.box).qid, 0);
     EXPECT_EQ(world.box.Calls(), (std::vector<std::string>{std::string(kTextUnableToRegister),
-                                                            std::string(kTextUnableToAddLocal)}));
+                                                           std::string(kTextUnableToAddLocal)}));
     EXPECT_TRUE(data.LocalUsers().empty());
     EXPECT_EQ(data.CurrentLocalUser(), 0);
     // The main bar is given back whatever happened.

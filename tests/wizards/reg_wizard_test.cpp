@@ -122,7 +122,8 @@ TEST_F(RegWizard, NewAccountGoesThroughEveryProfilePageAndFillsOneRecord) {
     EXPECT_TRUE(d.passwordHeld);
     EXPECT_TRUE(d.savePassword);
     EXPECT_EQ(d.detailName, "Zenon");
-    EXPECT_EQ(d.detailSurname, "\xA3\xB9" "cki"); // Windows-1250
+    EXPECT_EQ(d.detailSurname, "\xA3\xB9"
+                               "cki"); // Windows-1250
     EXPECT_EQ(d.city, "Gda\xF1sk");
     EXPECT_EQ(d.born, CPersonalForm::DateToBorn(QDate(1980, 5, 17)));
     EXPECT_EQ(d.sex, 2);

@@ -4,8 +4,8 @@
 #include "storage/dictionaries.h"
 #include "storage/options.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <thread>
 
