@@ -13,10 +13,8 @@
 namespace murmex {
 
 CAddUserWizDialog::CAddUserWizDialog(const SWizardServices& services, QWidget* parent)
-    : CWizardSheet(parent), m_state(services) {
+    : CAccountWizardSheet(services, parent) {
     setObjectName(QStringLiteral("addUserWizard"));
-    // Modal however it is shown: a caller may show it first to place it.
-    setModal(true);
     AddPage(new CAddUserWizStep1(m_state), kPageAddUserRegistered);
     AddPage(new CAddUserWizStep1A(m_state), kPageOffline);
     AddPage(new CAddUserWizStep2(m_state), kPageNewAccount);

@@ -169,6 +169,13 @@ void CEditUserWizDialog::done(int result) {
     CTabSheet::done(result);
 }
 
+void CEditUserWizDialog::reject() {
+    // The password change would go on behind a closed window.
+    if (m_waiting)
+        return;
+    CTabSheet::reject();
+}
+
 int CEditUserWizDialog::HelpTopic(int resourceId) {
     switch (resourceId) {
     case kTabBasic:

@@ -64,6 +64,8 @@ public:
     CEditUserWizStep4* InterestsTab() const { return m_interests; }
 
     void done(int result) override;
+    // "Anuluj", Escape and the close button; refused while the window waits.
+    void reject() override;
 
 protected:
     void Apply() override;

@@ -14,10 +14,8 @@
 namespace murmex {
 
 CRegWizDialog::CRegWizDialog(const SWizardServices& services, QWidget* parent)
-    : CWizardSheet(parent), m_state(services) {
+    : CAccountWizardSheet(services, parent) {
     setObjectName(QStringLiteral("regWizard"));
-    // Modal however it is shown: a caller may show it first to place it.
-    setModal(true);
     // The pages' order matters: "the following page" and "the preceding page" follow it.
     AddPage(new CRegWizWelcome(m_state), kPageWelcome);
     AddPage(new CRegWizStep1(m_state), kPageRegistered);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ui/wizard_sheet.h"
-#include "wizards/wizard_state.h"
+#include "wizards/account_wizard_sheet.h"
 
 namespace murmex {
 
@@ -9,18 +8,11 @@ namespace murmex {
 // Internet, then a new account or an existing one, then the optional profile.
 // exec() gives Accepted after "Zakończ"; User() then holds the account (with
 // a QID when the member identified himself). Nothing is registered here.
-class CRegWizDialog : public CWizardSheet {
+class CRegWizDialog : public CAccountWizardSheet {
     Q_OBJECT
 
 public:
     explicit CRegWizDialog(const SWizardServices& services, QWidget* parent = nullptr);
-
-    CUserRecord& User() { return m_state.user; }
-    bool AlreadyRegistered() const { return m_state.alreadyRegistered; }
-    SWizardState& State() { return m_state; }
-
-private:
-    SWizardState m_state;
 };
 
 } // namespace murmex

@@ -38,6 +38,8 @@ void CRegWizStep1A::Dial() {
         CWait wait(*this);
         connected = DialAndWait();
     }
+    if (!isVisible())
+        return;
     // After the wait, so that the buttons it gives back are the new ones.
     if (connected)
         SetWizardButtons(CWizardSheet::kButtonBack | CWizardSheet::kButtonNext);

@@ -69,6 +69,8 @@ protected:
         test::CWizardWorld::WriteDictionariesTo(dir);
         SEngineSettings s;
         s.port = peer.Port();
+        // A server that stops answering is given up on soon.
+        s.readWait = std::chrono::seconds(2);
         engine = std::make_unique<CRequestEngine>(s);
         engine->SetAddressSource([] { return std::string("127.0.0.1"); });
         engine->SetUiThread(std::this_thread::get_id());
@@ -217,6 +219,29 @@ TEST_F(EditUserCounted, CancelSendsNothingAndForgetsTheEdits) {
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(user->Interests(), std::vector<int>{5});
     EXPECT_FALSE(user->RestrictEmail());
+}
+
+TEST_F(EditUserCounted, NoWayOutWhileThePasswordIsChecked) {
+    CEditUserWizStep1* basic = dialog->BasicTab();
+    basic->OldPasswordEdit()->setText(QStringLiteral("stare"));
+    peer.Script({{}, false, true}); // the check never answers
+    bool visibleAfterEscape = false;
+    bool cancelEnabled = true;
+    QTimer::singleShot(0, [&] {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(dialog.get(), &escape);
+        dialog->close(); // the title strip's close button
+        visibleAfterEscape = dialog->isVisible();
+        cancelEnabled = dialog->CancelButton()->isEnabled();
+    });
+    basic->ChangePassword();
+    EXPECT_TRUE(visibleAfterEscape);
+    EXPECT_FALSE(cancelEnabled);
+    EXPECT_TRUE(dialog->isVisible());
+    // No answer is a refusal; the fields are emptied as after any attempt.
+    EXPECT_EQ(box.Calls(), std::vector<std::string>{std::string(wt::kWrongOldPassword)});
+    EXPECT_TRUE(basic->OldPasswordEdit()->text().isEmpty());
+    EXPECT_TRUE(basic->ChangeButton()->isEnabled());
 }
 
 TEST_F(EditUserCounted, HelpKeyOpensTheVisibleTabsTopic) {

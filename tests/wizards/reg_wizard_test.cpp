@@ -17,13 +17,16 @@
 #include "wizards/reg_wiz_welcome.h"
 #include "wizards/wizard_texts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace murmex {
@@ -285,6 +288,34 @@ TEST_F(RegWizard, OfflineComputerDialsBeforeTheAccount) {
     wizard->Next();
     EXPECT_EQ(Page(), kPageNewAccount);
     EXPECT_EQ(world.box.Calls().size(), 1u);
+}
+
+TEST_F(RegWizard, NoWayOutWhileDialling) {
+    wizard->SetActivePageById(kPageRegistered);
+    wizard->Next();
+    ASSERT_EQ(Page(), kPageOffline);
+    world.dialer.holdDial = true;
+    bool visibleAfterEscape = false;
+    bool cancelEnabled = true;
+    // Runs inside the dialling wait.
+    QTimer::singleShot(0, [&] {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(wizard.get(), &escape);
+        wizard->reject();
+        visibleAfterEscape = wizard->isVisible();
+        cancelEnabled = wizard->CancelButton()->isEnabled();
+        world.dialer.holdDial = false;
+    });
+    PageOf<CRegWizStep1A>()->Dial();
+    EXPECT_TRUE(visibleAfterEscape);
+    EXPECT_FALSE(cancelEnabled);
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_TRUE(wizard->CancelButton()->isEnabled());
+    EXPECT_TRUE(wizard->NextButton()->isEnabled());
+    // Afterwards it closes as usual.
+    wizard->reject();
+    EXPECT_EQ(wizard->result(), QDialog::Rejected);
+    EXPECT_FALSE(wizard->isVisible());
 }
 
 TEST_F(RegWizard, DictionaryPagesShowAtMostTwelveLanguagesAndTwentyFourInterests) {

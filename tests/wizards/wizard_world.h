@@ -20,6 +20,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 // What the account wizards are handed, over a temporary data directory, a
@@ -42,6 +43,8 @@ class CFakeDialer final : public IDialUpPlatform {
 public:
     std::atomic<bool> online{false};
     std::atomic<bool> dialBringsLink{true};
+    // While set, a dial waits (bounded) before it ends: a dialling in progress.
+    std::atomic<bool> holdDial{false};
     std::vector<std::string> peers;
 
     bool HasDefaultRoute() override { return online; }
@@ -66,6 +69,8 @@ private:
             std::lock_guard lock(m_mutex);
             m_calls.push_back(call);
         }
+        for (int i = 0; holdDial && i < 1000; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (dialBringsLink)
             online = true;
         return dialBringsLink;
