@@ -1,11 +1,9 @@
 #include "ui/tab_sheet.h"
 
-#include "ui/local_text.h"
 #include "ui/sheet_page.h"
 #include "ui/texts.h"
 
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
@@ -14,10 +12,7 @@ namespace murmex {
 namespace {
 
 constexpr QPoint kPageOrigin(20, 45);
-constexpr int kExtraWidth = 40;
-constexpr int kExtraHeight = 120;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 24;
+constexpr QSize kExtraSize(40, 120);
 
 // The tab control: the tabs along its top and the framed pane under them. The
 // pages are the dialog's children, laid over the pane.
@@ -52,16 +47,10 @@ private:
     QTabBar* m_bar;
 };
 
-QPushButton* MakeButton(std::string_view text, int id, QWidget* parent) {
-    auto* button = new QPushButton(FromUtf8(text), parent);
-    button->setObjectName(QStringLiteral("button%1").arg(id));
-    button->setFont(parent->font());
-    return button;
-}
-
 } // namespace
 
-CTabSheet::CTabSheet(QWidget* parent, int buttons, int skinFlags) : CSkinDialog(parent, skinFlags) {
+CTabSheet::CTabSheet(QWidget* parent, int buttons, int skinFlags)
+    : CSheetBase(parent, skinFlags, kPageOrigin, kExtraSize) {
     auto* frame = new CTabFrame(this);
     m_tabFrame = frame;
     m_tabBar = frame->Bar();
@@ -85,31 +74,13 @@ CTabSheet::CTabSheet(QWidget* parent, int buttons, int skinFlags) : CSkinDialog(
 CTabSheet::~CTabSheet() = default;
 
 void CTabSheet::AddPage(CSheetPage* page, int resourceId, const QString& tabName) {
-    page->setParent(this);
-    page->hide();
-    m_pages.push_back({page, resourceId});
-    // Adding the first tab selects it; the page is activated only once the
-    // sheet starts.
-    const QSignalBlocker blocker(m_tabBar);
-    m_tabBar->addTab(tabName);
-    if (m_started)
-        LayoutPages();
-}
-
-CSheetPage* CTabSheet::ActivePage() const {
-    return m_active >= 0 ? m_pages[static_cast<std::size_t>(m_active)].page : nullptr;
-}
-
-int CTabSheet::ActiveResourceId() const {
-    return m_active >= 0 ? m_pages[static_cast<std::size_t>(m_active)].resourceId : 0;
-}
-
-int CTabSheet::IndexOfResource(int resourceId) const {
-    for (std::size_t i = 0; i < m_pages.size(); ++i) {
-        if (m_pages[i].resourceId == resourceId)
-            return static_cast<int>(i);
+    {
+        // Adding the first tab selects it; the page is activated only once the
+        // sheet starts.
+        const QSignalBlocker blocker(m_tabBar);
+        m_tabBar->addTab(tabName);
     }
-    return -1;
+    AdoptPage(page, resourceId);
 }
 
 bool CTabSheet::SetActivePage(int index) {
@@ -126,9 +97,7 @@ bool CTabSheet::SetActivePage(int index) {
 void CTabSheet::OnTabChanged(int index) {
     if (index < 0 || index >= PageCount())
         return;
-    if (CSheetPage* current = ActivePage())
-        current->hide();
-    m_active = index;
+    SwitchTo(index);
     CSheetPage* page = ActivePage();
     page->OnActivate();
     page->show();
@@ -136,68 +105,26 @@ void CTabSheet::OnTabChanged(int index) {
 }
 
 void CTabSheet::Ok() {
-    if (m_applying)
+    if (IsBusy())
         return;
-    QPointer<CTabSheet> self(this);
-    m_applying = true;
-    Apply();
-    if (!self)
-        return;
-    m_applying = false;
-    done(Accepted);
+    if (RunBusy([this] { Apply(); }))
+        done(Accepted);
 }
 
 void CTabSheet::ApplyClicked() {
-    if (m_applying)
+    if (IsBusy())
         return;
-    QPointer<CTabSheet> self(this);
-    m_applying = true;
-    Apply();
-    if (self)
-        m_applying = false;
+    RunBusy([this] { Apply(); });
 }
 
 void CTabSheet::Cancel() {
-    if (m_applying)
+    if (IsBusy())
         return;
     done(Rejected);
 }
 
 void CTabSheet::reject() {
     Cancel();
-}
-
-void CTabSheet::setVisible(bool visible) {
-    if (visible)
-        Start();
-    CSkinDialog::setVisible(visible);
-}
-
-void CTabSheet::resizeEvent(QResizeEvent* event) {
-    CSkinDialog::resizeEvent(event);
-    LayoutControls();
-}
-
-void CTabSheet::Start() {
-    if (m_started)
-        return;
-    m_started = true;
-    LayoutPages();
-    if (!m_pages.empty())
-        SetActivePage(0);
-}
-
-void CTabSheet::LayoutPages() {
-    QSize pageSize(0, 0);
-    for (const SPage& entry : m_pages)
-        pageSize = pageSize.expandedTo(PreferredPageSize(entry.page));
-    const QSize needed(pageSize.width() + kExtraWidth, pageSize.height() + kExtraHeight);
-    if (!testAttribute(Qt::WA_Resized))
-        resize(needed);
-    else if (width() < needed.width() || height() < needed.height())
-        resize(needed.expandedTo(size()));
-    for (const SPage& entry : m_pages)
-        entry.page->setGeometry(QRect(kPageOrigin, pageSize));
 }
 
 void CTabSheet::LayoutControls() {

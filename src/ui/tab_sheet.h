@@ -1,20 +1,16 @@
 #pragma once
 
-#include "ui/skin_dialog.h"
-
-#include <vector>
+#include "ui/sheet_base.h"
 
 class QPushButton;
 class QTabBar;
 
 namespace murmex {
 
-class CSheetPage;
-
 // The host of tabbed pages: a tab strip with one tab per page, the pages at
 // (20, 45), and the buttons "OK", "Anuluj" and "Zastosuj". The owner derives
 // from it and overrides Apply. exec() gives Accepted after "OK".
-class CTabSheet : public CSkinDialog {
+class CTabSheet : public CSheetBase {
     Q_OBJECT
 
 public:
@@ -37,13 +33,9 @@ public:
     // The sheet takes the page as a child. Pages are added before the sheet is shown.
     void AddPage(CSheetPage* page, int resourceId, const QString& tabName);
 
-    int PageCount() const { return static_cast<int>(m_pages.size()); }
-    int ActiveIndex() const { return m_active; }
-    CSheetPage* ActivePage() const;
-    int ActiveResourceId() const;
-    int IndexOfResource(int resourceId) const;
+    CSheetPage* ActivePage() const { return ActiveSheetPage(); }
     // Selects the tab; hides the current page, activates and shows that one.
-    bool SetActivePage(int index);
+    bool SetActivePage(int index) override;
 
     QTabBar* TabBar() const { return m_tabBar; }
     QWidget* TabFrame() const { return m_tabFrame; }
@@ -57,30 +49,17 @@ public:
     void Cancel();
 
     void reject() override;
-    // The first showing lays the pages out and activates the first one.
-    void setVisible(bool visible) override;
 
 protected:
     // Takes the pages' data over; the owner's to fill. "OK" closes afterwards
     // whatever came of it.
+    // Apply may wait for the server with the event loop turning.
     virtual void Apply() {}
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Start();
-    void LayoutPages();
-    void LayoutControls();
+    void LayoutControls() override;
     void OnTabChanged(int index);
 
-    struct SPage {
-        CSheetPage* page;
-        int resourceId;
-    };
-    std::vector<SPage> m_pages;
-    int m_active = -1;
-    bool m_started = false;
-    // Apply may wait for the server with the event loop turning.
-    bool m_applying = false;
     QWidget* m_tabFrame = nullptr;
     QTabBar* m_tabBar = nullptr;
     QPushButton* m_ok = nullptr;

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "ui/skin_dialog.h"
-
-#include <vector>
+#include "ui/sheet_base.h"
 
 class QPushButton;
 
@@ -14,7 +12,7 @@ class CWizardPage;
 // buttons "< Wstecz", "Dalej >" (or "Zakończ") and "Anuluj". Pages name each
 // other by their resource numbers. exec() gives Accepted when the wizard was
 // finished and Rejected when it was cancelled.
-class CWizardSheet : public CSkinDialog {
+class CWizardSheet : public CSheetBase {
     Q_OBJECT
 
 public:
@@ -35,17 +33,12 @@ public:
     // The sheet takes the page as a child. Pages are added before the sheet is shown.
     void AddPage(CWizardPage* page, int resourceId);
 
-    int PageCount() const { return static_cast<int>(m_pages.size()); }
-    int ActiveIndex() const { return m_active; }
     CWizardPage* ActivePage() const;
-    int ActiveResourceId() const;
-    // -1 when no page has that number.
-    int IndexOfResource(int resourceId) const;
 
     // Hides the current page, shows and activates the one at `index` (the same
     // page again is shown and activated again). An index outside the pages
     // changes nothing and gives false.
-    bool SetActivePage(int index);
+    bool SetActivePage(int index) override;
     bool SetActivePageById(int resourceId);
 
     void SetButtonMode(int mode);
@@ -64,29 +57,12 @@ public:
 
     // "Anuluj", Escape and the close button all cancel.
     void reject() override;
-    // The first showing lays the pages out and activates the first one.
-    void setVisible(bool visible) override;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Start();
-    void LayoutPages();
-    void LayoutButtons();
+    void LayoutControls() override;
     void Navigate(int result, int adjacentIndex);
 
-    struct SPage {
-        CWizardPage* page;
-        int resourceId;
-    };
-    std::vector<SPage> m_pages;
-    int m_active = -1;
     int m_mode = 0;
-    bool m_started = false;
-    // A page's handler may wait for the server with the event loop turning;
-    // the buttons must not start a second handler meanwhile.
-    bool m_inHandler = false;
     QPushButton* m_back = nullptr;
     QPushButton* m_next = nullptr;
     QPushButton* m_cancel = nullptr;
