@@ -2,77 +2,44 @@
 
 #include "model/user_record.h"
 #include "ui/local_text.h"
-#include "ui/wizard_sheet.h"
 #include "wizards/wizard_texts.h"
-#include "wizards/wrapped_check.h"
 
 #include <QCheckBox>
-#include <QFormLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace murmex {
 
 namespace wt = wizard_texts;
 
-// Passwords are limited as the login's password field is.
-constexpr int kPasswordLength = 32;
-
 CRegWizStep2::CRegWizStep2(SWizardState& state, QWidget* parent)
     : CRegWizStep2(state, kPageRegistered, parent) {}
 
 CRegWizStep2::CRegWizStep2(SWizardState& state, int backPage, QWidget* parent)
-    : CAccountWizardPage(state, parent), m_backPage(backPage) {
-    AddTitle(wt::kNewAccountIntro);
-    auto* form = new QFormLayout;
-    m_nick = new QLineEdit;
-    m_email = new QLineEdit;
-    m_password = new QLineEdit;
-    m_passwordAgain = new QLineEdit;
-    for (QLineEdit* secret : {m_password, m_passwordAgain}) {
-        secret->setEchoMode(QLineEdit::Password);
-        secret->setMaxLength(kPasswordLength);
-    }
-    form->addRow(FromUtf8(wt::kNick), m_nick);
-    form->addRow(FromUtf8(wt::kEmail), m_email);
-    form->addRow(FromUtf8(wt::kPassword), m_password);
-    form->addRow(FromUtf8(wt::kPasswordAgain), m_passwordAgain);
-    Column()->addLayout(form);
-    auto* remember = new CWrappedCheck(wt::kRememberPassword);
-    m_remember = remember->Box();
-    Column()->addSpacing(6);
-    Column()->addWidget(remember);
-    Column()->addStretch(1);
-}
-
-void CRegWizStep2::OnActivate() {
-    SetWizardButtons(CWizardSheet::kButtonBack | CWizardSheet::kButtonNext);
-    m_nick->setFocus();
-}
+    : CAccountFormPage(state, backPage, wt::kNewAccountIntro, true, parent) {}
 
 void CRegWizStep2::StoreFields() {
     CUserRecord& user = State().user;
-    user.SetNick(ToLocal(m_nick->text()));
+    user.SetNick(ToLocal(NickEdit()->text()));
     // The registration sends the account's own e-mail; the brief one is what
     // the rest of the program shows.
-    user.SetEmail(ToLocal(m_email->text()));
-    user.SetDetailEmail(ToLocal(m_email->text()));
-    user.SetPassword(ToLocal(m_password->text()));
-    user.SetSavePassword(m_remember->isChecked());
+    user.SetEmail(ToLocal(EmailEdit()->text()));
+    user.SetDetailEmail(ToLocal(EmailEdit()->text()));
+    user.SetPassword(ToLocal(PasswordEdit()->text()));
+    user.SetSavePassword(RememberBox()->isChecked());
 }
 
 int CRegWizStep2::OnBack() {
     StoreFields();
-    return m_backPage;
+    return BackPage();
 }
 
 int CRegWizStep2::OnNext() {
     StoreFields();
-    if (m_password->text() != m_passwordAgain->text()) {
+    if (PasswordEdit()->text() != PasswordAgainEdit()->text()) {
         ShowMessage(wt::kPasswordsDiffer);
         return kStay;
     }
-    if (m_nick->text().isEmpty() || m_email->text().isEmpty()) {
+    if (NickEdit()->text().isEmpty() || EmailEdit()->text().isEmpty()) {
         ShowMessage(wt::kNickEmailRequired);
         return kStay;
     }
