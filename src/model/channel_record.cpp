@@ -8,6 +8,23 @@
 #include "storage/config_store.h"
 
 namespace murmex {
+namespace {
+
+// Asks the service about one channel; the answer comes back in `r`.
+bool AskAboutChannel(CRequestEngine& engine, int code, int channelId, CParamRecord& r) {
+    if (!engine.IsLoggedIn())
+        return false;
+    r.AddInt("chanid", channelId);
+    return engine.ExecuteCommand(code, &r);
+}
+
+// A record that is not (yet) in the list has nothing on disk to refresh.
+void SaveIfListed(CChannelList& list, const CChannelRecord& record) {
+    if (list.KnownById(record.Id()).get() == &record)
+        list.Save();
+}
+
+} // namespace
 
 bool CChannelRecord::ReadFrom(CConfigStore& store) {
     CParamRecord r;
@@ -46,12 +63,8 @@ void CChannelRecord::WriteTo(CConfigStore& store) const {
 bool CChannelRecord::LoadDescription(CChannelList& list) {
     if (IsDescribed())
         return true;
-    CRequestEngine& engine = list.Engine();
-    if (!engine.IsLoggedIn() || !HasId())
-        return false;
     CParamRecord r;
-    r.AddInt("chanid", m_id);
-    if (!engine.ExecuteCommand(CMD_GET_CHANNEL, &r))
+    if (!HasId() || !AskAboutChannel(list.Engine(), CMD_GET_CHANNEL, m_id, r))
         return false;
     m_name = r.Get("name");
     m_description = r.Get("description");
@@ -60,19 +73,13 @@ bool CChannelRecord::LoadDescription(CChannelList& list) {
     m_creator = r.GetInt("creator");
     m_maxUsers = r.GetInt("max_users");
     m_flags |= kDescribed;
-    // A record that is not (yet) in the list has nothing on disk to refresh.
-    if (list.KnownById(m_id).get() == this)
-        list.Save();
+    SaveIfListed(list, *this);
     return true;
 }
 
 bool CChannelRecord::LoadState(CChannelList& list) {
-    CRequestEngine& engine = list.Engine();
-    if (!engine.IsLoggedIn() || !HasId())
-        return false;
     CParamRecord r;
-    r.AddInt("chanid", m_id);
-    if (!engine.ExecuteCommand(CMD_GET_CHANNEL_STATE, &r))
+    if (!HasId() || !AskAboutChannel(list.Engine(), CMD_GET_CHANNEL_STATE, m_id, r))
         return false;
     m_topic = r.Get("topic");
     m_topicSetBy = r.GetInt("topicsetby");
@@ -85,18 +92,13 @@ bool CChannelRecord::LoadState(CChannelList& list) {
 bool CChannelRecord::LoadOperatorData(CChannelList& list) {
     if (HasOperatorData())
         return true;
-    CRequestEngine& engine = list.Engine();
-    if (!engine.IsLoggedIn() || !HasId())
-        return false;
     CParamRecord r;
-    r.AddInt("chanid", m_id);
-    if (!engine.ExecuteCommand(CMD_GET_CHANNEL_OPERS, &r))
+    if (!HasId() || !AskAboutChannel(list.Engine(), CMD_GET_CHANNEL_OPERS, m_id, r))
         return false;
     r.GetIntList("opers", m_operators);
     m_password = r.Get("password");
     m_flags |= kHasOperatorData;
-    if (list.KnownById(m_id).get() == this)
-        list.Save();
+    SaveIfListed(list, *this);
     return true;
 }
 
