@@ -22,6 +22,12 @@ int CCommandHandler::OperatorCheck(int channel, SSession& session) {
     return exists == EStore::Ok ? RESP_REFUSED : RESP_NOT_FOUND;
 }
 
+int CCommandHandler::OperatorCheckArg(Args args, SSession& session, int& channel) {
+    if (!ArgInt(args, "chanid", channel))
+        return RESP_MALFORMED;
+    return OperatorCheck(channel, session);
+}
+
 SCommandResult CCommandHandler::GetChannel(Args args) {
     int id = 0;
     if (!ArgInt(args, "chanid", id))
@@ -61,9 +67,7 @@ SCommandResult CCommandHandler::GetChannelState(Args args) {
 
 SCommandResult CCommandHandler::GetChannelOpers(Args args, SSession& session) {
     int id = 0;
-    if (!ArgInt(args, "chanid", id))
-        return Reply(RESP_MALFORMED);
-    const int check = OperatorCheck(id, session);
+    const int check = OperatorCheckArg(args, session, id);
     if (check != RESP_OK)
         return Reply(check);
     SChannel channel;
@@ -81,9 +85,7 @@ SCommandResult CCommandHandler::GetChannelOpers(Args args, SSession& session) {
 
 SCommandResult CCommandHandler::SetChannel(Args args, SSession& session) {
     int id = 0;
-    if (!ArgInt(args, "chanid", id))
-        return Reply(RESP_MALFORMED);
-    const int check = OperatorCheck(id, session);
+    const int check = OperatorCheckArg(args, session, id);
     if (check != RESP_OK)
         return Reply(check);
     SChannel channel;
@@ -111,17 +113,15 @@ SCommandResult CCommandHandler::SetChannel(Args args, SSession& session) {
 
 SCommandResult CCommandHandler::CheckOperator(Args args, SSession& session) {
     int id = 0;
-    if (!ArgInt(args, "chanid", id))
-        return Reply(RESP_MALFORMED);
-    return Reply(OperatorCheck(id, session));
+    return Reply(OperatorCheckArg(args, session, id));
 }
 
 SCommandResult CCommandHandler::AddOperator(Args args, SSession& session) {
-    int id = 0;
     int qid = 0;
-    if (!ArgInt(args, "chanid", id) || !ArgInt(args, "userid", qid))
+    if (!ArgInt(args, "userid", qid))
         return Reply(RESP_MALFORMED);
-    const int check = OperatorCheck(id, session);
+    int id = 0;
+    const int check = OperatorCheckArg(args, session, id);
     if (check != RESP_OK)
         return Reply(check);
     EStore done = m_accounts.Exists(qid);

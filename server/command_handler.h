@@ -110,6 +110,9 @@ private:
     // RESP_OK when the member is an operator of the channel, else the answer
     // to give; remembers the channel for a later operator removal.
     int OperatorCheck(int channel, SSession& session);
+    // OperatorCheck on the channel the request names ("chanid", put in `channel`);
+    // RESP_MALFORMED when it names none.
+    int OperatorCheckArg(Args args, SSession& session, int& channel);
 
     CDatabase& m_db;
     SServiceShared m_shared;
