@@ -8,6 +8,7 @@
 
 #include <QPushButton>
 #include <QTimer>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 

@@ -155,7 +155,7 @@ protected:
         CMessageRecord r;
         r.SetContent("", 0, when);
         r.SetType(CMessageRecord::Sent);
-        return QString::fromLocal8Bit(r.Summary().substr(2));
+        return QString::fromStdString(r.Summary().substr(2));
     }
     test::CMessageWorld w;
 };

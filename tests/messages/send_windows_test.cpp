@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
