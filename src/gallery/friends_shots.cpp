@@ -1,4 +1,7 @@
-// The friends folder's windows with the gallery world's sample data.
+// The friends folder's windows: the friend notices, the new-group question,
+// the message windows and the recommend dialog, with the gallery world's sample data.
+#include "friends/add_group_dialog.h"
+#include "friends/friend_notices.h"
 #include "friends/message_list_dlg.h"
 #include "friends/message_windows.h"
 #include "friends/read_message_dlg.h"
@@ -58,6 +61,22 @@ int SampleMessage(CDataManager& data) {
 } // namespace
 
 void AddFriendsShots(CGalleryBook& book) {
+    book.Add("CFriendOnlineDialog", [](CGalleryWorld& world) {
+        return std::make_unique<CFriendOnlineDialog>(world.FriendQids().at(3), world.Data(),
+                                                     world.Context().channels);
+    });
+    book.Add("CNewFriendDialog", [](CGalleryWorld& world) {
+        return std::make_unique<CNewFriendDialog>(world.FriendQids().at(0), world.Data());
+    });
+    book.Add("CVanishedFriendDialog", [](CGalleryWorld& world) {
+        return std::make_unique<CVanishedFriendDialog>(world.FriendQids().at(1), world.Data());
+    });
+    book.Add("CAddGroupDlg", [](CGalleryWorld&) {
+        auto dialog = std::make_unique<CAddGroupDlg>();
+        dialog->NameEdit()->setText(QStringLiteral("Koledzy z liceum"));
+        return dialog;
+    });
+
     book.Add("CMessageListDlg", [](CGalleryWorld& world) -> std::unique_ptr<QWidget> {
         SampleMessage(world.Data());
         auto list = std::make_unique<CMessageListDlg>(Windows(world));
@@ -79,7 +98,8 @@ void AddFriendsShots(CGalleryBook& book) {
     book.Add("CSendSmsDlg", [](CGalleryWorld& world) -> std::unique_ptr<QWidget> {
         auto sms = std::make_unique<CSendSmsDlg>(Windows(world));
         sms->SetRecipient(SampleFriend(world.Data(), true));
-        sms->TextEdit()->setPlainText(QStringLiteral("Spóźnię się 10 minut, zaczynajcie beze mnie."));
+        sms->TextEdit()->setPlainText(
+            QStringLiteral("Spóźnię się 10 minut, zaczynajcie beze mnie."));
         return sms;
     });
     book.Add("CRecommendDlg", [](CGalleryWorld& world) -> std::unique_ptr<QWidget> {
