@@ -3,6 +3,7 @@
 #include "friends/message_texts.h"
 #include "model/data_manager.h"
 #include "ui/animation.h"
+#include "ui/image_button.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"
 

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "ports/ui_interfaces.h"
 #include "ui/animation.h"
+#include "ui/image_button.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"
 
