@@ -1,6 +1,7 @@
 #include "friends/message_list_dlg.h"
 
 #include "friends/message_list_model.h"
+#include "friends/message_text.h"
 #include "friends/message_texts.h"
 #include "friends/message_windows.h"
 #include "model/data_manager.h"
@@ -129,7 +130,7 @@ void CMessageListDlg::ShowEntry(int row) {
     m_email->setText(FromLocal(user->Email()));
     m_surname->setText(FromLocal(user->Surname()));
     m_name->setText(FromLocal(user->Name()));
-    m_text->setPlainText(FromLocal(message->Text()));
+    m_text->setPlainText(FromMessageText(message->Text()));
     // Saved only when something changed: most of a long history is read already.
     if (!message->IsRead()) {
         data.SetMessageRead(index);

@@ -1,6 +1,7 @@
 #include "friends/read_message_dlg.h"
 
 #include "friends/group_choice_dialog.h"
+#include "friends/message_text.h"
 #include "friends/message_texts.h"
 #include "friends/message_windows.h"
 #include "model/data_manager.h"
@@ -93,7 +94,7 @@ void CReadMessageDlg::ShowEntry(int messageIndex) {
         return;
     m_index = messageIndex;
     m_senderQid = message->Sender();
-    m_text->setPlainText(FromLocal(message->Text()));
+    m_text->setPlainText(FromMessageText(message->Text()));
 
     // Only a record the data manager keeps counts as known: for a QID the
     // service does not know either it hands out a stand-in.

@@ -1,5 +1,6 @@
 #include "friends/send_window_base.h"
 
+#include "friends/message_text.h"
 #include "friends/message_texts.h"
 #include "friends/message_windows.h"
 #include "model/data_manager.h"
@@ -121,7 +122,7 @@ void CSendWindowBase::Send(EKind kind) {
     if (m_sending || !m_user)
         return;
     // The text goes as typed: an empty one is sent too.
-    const std::string text = ToLocal(m_text->toPlainText());
+    const std::string text = ToMessageText(m_text->toPlainText());
     // What the send needs once it returns is held here: the window may be gone by then.
     CDataManager& data = m_windows.Services().data;
     CRequestEngine& engine = m_windows.Services().engine;

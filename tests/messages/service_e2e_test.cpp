@@ -80,6 +80,10 @@ protected:
         data = std::make_unique<CDataManager>(*alice, *channels, clock);
         data->AddLocalUser(aliceQid);
         data->SwitchLocalUser(aliceQid);
+        // Changing the local user logs the old one out: log in as the new one.
+        CUserRecord me(aliceQid);
+        me.SetPassword("haslo1");
+        ASSERT_TRUE(me.LoginAs(*alice));
         windows = std::make_unique<CMessageWindows>(
             SMessageWindowServices{*data, *alice, box, clock, {}, {}});
     }
@@ -125,7 +129,8 @@ TEST_F(SendThroughService, AMessageArrivesInTheOtherMembersQueueByteForByte) {
     ASSERT_TRUE(bob->ExecuteCommandInline(CMD_FETCH_MESSAGE, &fetched));
     EXPECT_EQ(fetched.Get("msg"), stored);
     EXPECT_EQ(Win1250ToUtf8(fetched.Get("msg")),
-              "Zażółć gęślą jaźń — ŻÓŁW\n\"w cudzysłowie\" ~ 100%");
+              "Zażółć gęślą jaźń — ŻÓŁW\r\n\"w cudzysłowie\" ~ 100%")
+        << "line breaks travel as CR LF";
     EXPECT_EQ(fetched.GetInt("sender"), aliceQid);
     CParamRecord none;
     EXPECT_FALSE(bob->ExecuteCommandInline(CMD_FETCH_MESSAGE, &none)) << "exactly one";
@@ -153,7 +158,7 @@ TEST_F(SendThroughService, AnSmsGoesToTheNumberTheRulesPick) {
     EXPECT_EQ(outbox[0].sender, aliceQid);
     EXPECT_EQ(outbox[0].recipient, bobQid);
     EXPECT_EQ(outbox[0].phone, "0601222333");
-    EXPECT_EQ(outbox[0].text, Utf8ToWin1250("Spóźnię się"));
+    EXPECT_EQ(outbox[0].text, "Spóźnię się") << "the service keeps its texts in UTF-8";
     ASSERT_EQ(data->MessageCount(), 1);
     EXPECT_EQ(data->MessageAt(0)->Type(), CMessageRecord::SentSms);
 }
