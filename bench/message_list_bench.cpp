@@ -137,20 +137,21 @@ void BM_BareListWidgetOpen(benchmark::State& state) {
 }
 BENCHMARK(BM_BareListWidgetOpen)->Unit(benchmark::kMillisecond);
 
-// Two unread messages near the top: the list shows one, then the other; each
+// Two received messages near the top (rows 0 and 3; sent ones always count as
+// read), made unread by turns: the list shows one, then the other; each
 // showing marks its message read, which should cost one save.
 void BM_MarkOneRead(benchmark::State& state) {
     CListWorld& world = World();
     CMessageListDlg list(world.Windows());
     list.Fill();
-    int row = 1;
+    int row = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        list.List()->setCurrentIndex(list.Model()->index(row == 1 ? 2 : 1));
+        list.List()->setCurrentIndex(list.Model()->index(1));
         world.Data().SetMessageRead(list.Model()->MessageIndex(row), false);
         state.ResumeTiming();
         list.List()->setCurrentIndex(list.Model()->index(row));
-        row = row == 1 ? 2 : 1;
+        row = row == 0 ? 3 : 0;
     }
 }
 BENCHMARK(BM_MarkOneRead)->Unit(benchmark::kMillisecond);
