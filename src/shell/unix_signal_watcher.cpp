@@ -22,13 +22,13 @@ extern "C" void OnSignal(int signalNumber) {
 
 } // namespace
 
-CUnixSignalWatcher::CUnixSignalWatcher(std::initializer_list<int> signals, QObject* parent)
+CUnixSignalWatcher::CUnixSignalWatcher(std::initializer_list<int> numbers, QObject* parent)
     : QObject(parent) {
     if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &CUnixSignalWatcher::Drain);
-    for (int number : signals) {
+    for (int number : numbers) {
         if (m_count == static_cast<int>(std::size(m_signals)))
             break;
         struct sigaction action = {};

@@ -15,7 +15,7 @@ class CUnixSignalWatcher : public QObject {
     Q_OBJECT
 
 public:
-    explicit CUnixSignalWatcher(std::initializer_list<int> signals, QObject* parent = nullptr);
+    explicit CUnixSignalWatcher(std::initializer_list<int> numbers, QObject* parent = nullptr);
     ~CUnixSignalWatcher() override;
     CUnixSignalWatcher(const CUnixSignalWatcher&) = delete;
     CUnixSignalWatcher& operator=(const CUnixSignalWatcher&) = delete;

@@ -163,6 +163,7 @@ protected:
         CRequestEngine engine(s);
         CChannelList channels(engine, CSystemClock::Instance());
         CDataManager data(engine, channels, CSystemClock::Instance(), nullptr);
+        data.SwitchToFirstLocalUser();
         std::vector<std::string> texts;
         for (int i = 0; i < data.MessageCount(); ++i)
             texts.push_back(data.MessageAt(i)->Text());
