@@ -2,8 +2,6 @@
 
 #include "platform/clock.h"
 #include "protocol/command_codes.h"
-#include "server/delivery_claims.h"
-#include "server/presence.h"
 #include "server/request_line.h"
 
 #include <cstdio>
@@ -149,7 +147,7 @@ constexpr int kCommands[] = {
 
 CCommandHandler::CCommandHandler(CDatabase& db, const SServiceShared& shared)
     : m_db(db), m_shared(shared), m_accounts(db), m_friends(db), m_messages(db), m_sms(db),
-      m_channels(db), m_feedback(db) {}
+      m_channels(db), m_feedback(db), m_sessions(db, shared.lease) {}
 
 SCommandResult CCommandHandler::Reply(int code) {
     SCommandResult result;
@@ -172,26 +170,28 @@ std::int64_t CCommandHandler::Now() const {
     return m_shared.clock.WallSeconds();
 }
 
-void CCommandHandler::SetSessionMember(SSession& session, int qid) {
+bool CCommandHandler::SetSessionMember(SSession& session, int qid) {
     if (session.qid == qid)
-        return;
-    if (session.qid)
-        m_shared.presence.Leave(session.qid);
+        return true;
+    if (m_sessions.SetMember(session.connection, qid) != EStore::Ok)
+        return false;
+    m_shared.lease.NoteSession(session.connection, qid);
     session.qid = qid;
     session.operatorChannel = 0;
-    if (qid)
-        m_shared.presence.Enter(qid);
+    return true;
 }
 
-void CCommandHandler::EndSession(SSession& session) {
-    SetSessionMember(session, 0);
+void CCommandHandler::EndConnection(std::uint64_t connection) {
+    if (m_sessions.EndConnection(connection) != EStore::Ok)
+        m_shared.lease.RetryEnd(connection);
+    else
+        m_shared.lease.NoteSession(connection, 0);
 }
 
 void CCommandHandler::ConfirmDelivery(std::int64_t messageId) {
     if (m_messages.Remove(messageId) != EStore::Ok)
         std::fprintf(stderr,
                      "murmexd: a delivered message could not be removed; it will come again\n");
-    m_shared.claims.Release(messageId);
 }
 
 bool CCommandHandler::HashesPassword(int code) {
