@@ -8,6 +8,11 @@
 
 // What murmexd does with each command.
 //
+// Several servers may share one PostgreSQL database and then answer as one:
+// everything a command reads or changes is in the database, including who is
+// logged in and which message is on its way to which connection (see
+// instance_lease.h). A command whose write did not commit is answered 5000.
+//
 // Every answer is "CODE record": 2000 for success, otherwise one of the codes
 // of response_codes.h. An answer to a failure carries no entries. Texts are
 // kept in UTF-8 and converted at the edges. Entries the client does not send
@@ -41,7 +46,9 @@
 //                  sent empty to everybody but the member.
 //  GET_USER_DETAILS userid -> the whole profile; only the member's own (4003).
 //  GET_STATUS      userid -> active_exe (1 while the member has a logged-in
-//                  connection, else 0), active_www (the channel of the
+//                  connection on any server sharing the database, else 0;
+//                  the connections of a server that died count until its
+//                  lease runs out), active_www (the channel of the
 //                  member's web chat, 0 when none; set through the web site,
 //                  here the admin tool).
 //
