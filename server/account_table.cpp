@@ -116,8 +116,10 @@ EStore CAccountTable::Update(const SAccount& account) {
         "restrict_surname = ?18, languages = ?19, interests = ?20 WHERE qid = ?21");
     BindProfile(update, account);
     update.BindInt(21, account.qid);
+    // On PostgreSQL another server may take the pair between the check and
+    // here; the unique index refuses it then.
     if (!update.Run())
-        return EStore::Failed;
+        return m_db.LastFailedOnConstraint() ? EStore::Exists : EStore::Failed;
     if (m_db.Changes() == 0)
         return EStore::NotFound;
     return transaction.Commit() ? EStore::Ok : EStore::Failed;

@@ -25,6 +25,7 @@ public:
     }
     EStatementStep Step() override {
         const int rc = sqlite3_step(m_statement);
+        m_constraint = false;
         if (rc == SQLITE_ROW)
             return EStatementStep::Row;
         if (rc == SQLITE_DONE)
@@ -86,6 +87,7 @@ public:
     bool Exec(const char* sql, std::string& error) override {
         if (!m_db)
             return false;
+        m_constraint = false;
         char* message = nullptr;
         if (sqlite3_exec(m_db, sql, nullptr, nullptr, &message) == SQLITE_OK)
             return true;
