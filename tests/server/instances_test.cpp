@@ -107,7 +107,8 @@ TEST_F(SeveralInstances, MessagesSurviveAKilledInstanceAndLeaveTheQueueOnce) {
         return received.size();
     };
 
-    // One client fetches through B all along, racing the one on A.
+    // One client fetches through B all along, racing the one on A (a little
+    // slower, so that A surely gets its share).
     std::atomic<bool> done{false};
     std::jthread throughB([&] {
         CWireClient client(b->Port());
@@ -117,19 +118,25 @@ TEST_F(SeveralInstances, MessagesSurviveAKilledInstanceAndLeaveTheQueueOnce) {
             SWireReply reply = client.Exchange(CMD_FETCH_MESSAGE, CParamRecord());
             if (reply.code == 2000)
                 note(reply.record.Get("msg"));
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            std::this_thread::sleep_for(std::chrono::milliseconds(reply.code == 2000 ? 2 : 20));
         }
         client.Exchange(CMD_HELLO); // acknowledges the last one
     });
+    // However the test ends, the fetching thread stops before it is joined.
+    struct SStop {
+        std::atomic<bool>& flag;
+        ~SStop() { flag = true; }
+    } stop{done};
 
+    bool heldByA = true;
     {
         CWireClient onA(a->Port());
         ASSERT_TRUE(LoginMember(onA, reader, "p"));
-        for (int i = 0; i < 30; ++i) {
+        for (int i = 0; i < 30 && heldByA; ++i) {
             SWireReply reply = onA.Exchange(CMD_FETCH_MESSAGE, CParamRecord());
-            ASSERT_EQ(reply.code, 2000);
-            note(reply.record.Get("msg"));
+            heldByA = reply.code == 2000;
+            if (heldByA)
+                note(reply.record.Get("msg"));
         }
         // A dies holding the last answer's message: read here, but A never
         // got the acknowledgement.
@@ -154,8 +161,9 @@ TEST_F(SeveralInstances, MessagesSurviveAKilledInstanceAndLeaveTheQueueOnce) {
     std::cout << "[ delivery ] " << kMessages << " messages, " << duplicates
               << " delivered twice across the killed instance\n";
     RecordProperty("duplicates", duplicates);
-    // Exactly the one answer whose acknowledgement A never got comes twice.
-    EXPECT_EQ(duplicates, 1);
+    // Exactly the one answer whose acknowledgement A never got comes twice
+    // (none when B had taken everything before A's last fetch).
+    EXPECT_EQ(duplicates, heldByA ? 1 : 0);
 }
 
 TEST_F(SeveralInstances, ChannelOperatorsFriendsAndWebChatAreOneStateForAll) {
