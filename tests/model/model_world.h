@@ -5,9 +5,9 @@
 #include "model/data_manager.h"
 #include "model_fakes.h"
 #include "platform/clock.h"
+#include "ports/ui_interfaces.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
-#include "shell/ui_interfaces.h"
 #include "storage/options.h"
 #include "support/temp_dir.h"
 
