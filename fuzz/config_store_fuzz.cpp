@@ -52,6 +52,16 @@ void ReadEveryWay(const std::string& section) {
     store.Close();
 }
 
+bool IsProgramName(std::string_view name) {
+    if (name.empty())
+        return false;
+    for (char c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+              c == '_'))
+            return false;
+    return true;
+}
+
 // The section names of the file's "[Name]" lines, at most a handful.
 std::vector<std::string> SectionsOf(std::string_view text) {
     std::vector<std::string> sections;
@@ -97,8 +107,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.WriteInt("Count", static_cast<int>(size));
     store.NextSection("Users");
     // A record as the program would write it: entries read from one line.
-    CParamRecord user;
-    user.Parse(text.substr(0, text.find_first_of("\r\n")), 0);
+    // Its names are the program's own kind: letters, digits and underscores.
+    CParamRecord parsed, user;
+    parsed.Parse(text.substr(0, text.find_first_of("\r\n")), 0);
+    for (const auto& [name, value] : parsed.Entries())
+        if (IsProgramName(name))
+            user.AddText(name, value);
     user.AddText("nick", "ala");
     store.WriteRecord(user);
     const bool rewritten = store.Close();

@@ -30,10 +30,12 @@ void Exercise(const CParamRecord& record) {
         (void)record.GetInt(name);
         std::vector<int> numbers;
         record.GetIntList(name, numbers);
-        FUZZ_CHECK(numbers.size() <= value.size() + 1);
+        // Lookups find the first entry of a name.
+        FUZZ_CHECK(numbers.size() <= record.Get(name).size() + 1);
     }
-    // A missing name goes to the handler and reads as empty.
-    FUZZ_CHECK(record.Get("\x01missing").empty());
+    // A missing name goes to the handler and reads as empty (no name read holds a blank).
+    FUZZ_CHECK(!record.Has("no such"));
+    FUZZ_CHECK(record.Get("no such").empty());
 }
 
 // What a value written by Serialize reads back as.

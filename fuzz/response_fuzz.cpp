@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -61,6 +62,8 @@ void Listen() {
 void SendAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) // libFuzzer's timer signal
+            continue;
         if (n <= 0)
             return; // the engine has given up on the connection: the rest is not read anyway
         data += n;
@@ -110,7 +113,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     bool connected = false;
     std::thread client([&] { connected = engine.Connect(); });
-    const int peer = ::accept4(g_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    int peer = -1;
+    do
+        peer = ::accept4(g_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    while (peer < 0 && errno == EINTR);
     FUZZ_CHECK(peer >= 0);
     SendAll(peer, "2000 \r\n", 7);
     client.join();
