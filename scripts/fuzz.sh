@@ -31,10 +31,11 @@ fi
 cc=${CC:-clang}
 cxx=${CXX:-clang++}
 build=${MURMEX_FUZZ_BUILD:-build-fuzz}
+mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
   -DMURMEX_LIBFUZZER=ON -DMURMEX_BUILD_TESTS=OFF -DMURMEX_BUILD_BENCH=OFF -DMURMEX_BUILD_GUI=OFF \
-  > "$build.configure.log" || { cat "$build.configure.log"; exit 1; }
+  > "$build/configure.log" || { cat "$build/configure.log"; exit 1; }
 cmake --build "$build" --parallel "${MURMEX_JOBS:-2}" --target "fuzz_$target"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/murmex-fuzz-$target.XXXXXX")
