@@ -3,6 +3,8 @@
 #include "counter/call_counter.h"
 #include "friends/friend_notices.h"
 #include "friends/friend_tree.h"
+#include "friends/message_windows.h"
+#include "friends/recommend_dlg.h"
 #include "model/data_manager.h"
 #include "session/app_context.h"
 #include "session/call_counter_port.h"
@@ -31,6 +33,10 @@ private:
 
 CWindowRouter::CWindowRouter(SAppContext& ctx, CMainBar& bar)
     : m_ctx(ctx), m_bar(bar), m_counterPort(std::make_unique<CCounterPort>(ctx.counter)) {
+    m_messageWindows = std::make_unique<CMessageWindows>(
+        SMessageWindowServices{ctx.data, ctx.engine, ctx.messageBox, ctx.clock,
+                               [this](int qid, int page) { OpenFriendDetails(qid, page); },
+                               [this](QWidget* window) { m_bar.PlaceBesideMainBar(window); }});
     ConnectBar();
     m_ctx.heartbeat.Attach(m_ctx.data, *m_counterPort, *this);
 }
@@ -45,11 +51,14 @@ void CWindowRouter::CloseAll() {
         if (popup)
             popup->close();
     m_popups.clear();
+    m_messageWindows->CloseAll();
 }
 
 // --- the heartbeat's windows
 
-void CWindowRouter::OpenReadWindow(int) {}
+void CWindowRouter::OpenReadWindow(int messageIndex) {
+    m_messageWindows->OpenReadWindow(messageIndex);
+}
 
 void CWindowRouter::OpenFriendOnlinePopup(int qid) {
     // Filling may ask the service for the friend and the channel.
@@ -62,7 +71,8 @@ void CWindowRouter::OpenFriendOnlinePopup(int qid) {
         m_ctx.data.EnterChannel(channelId);
         m_bar.EndBusy();
     });
-    connect(popup, &CFriendOnlineDialog::DetailsRequested, this, &CWindowRouter::OpenFriendDetails);
+    connect(popup, &CFriendOnlineDialog::DetailsRequested, this,
+            qOverload<int>(&CWindowRouter::OpenFriendDetails));
     // Several may be open at once; the ones that closed drop out.
     std::erase_if(m_popups, [](const QPointer<QWidget>& open) { return open.isNull(); });
     m_popups.emplace_back(popup);
@@ -124,13 +134,26 @@ void CWindowRouter::SetTrayIcon(int picture) {
 
 // --- the windows the main menu and the trees open
 
-void CWindowRouter::OpenMessageWindow(int) {}
-void CWindowRouter::OpenSmsWindow(int) {}
-void CWindowRouter::OpenFriendDetails(int) {}
-void CWindowRouter::OpenMessageList() {}
+void CWindowRouter::OpenMessageWindow(int qid) {
+    m_messageWindows->OpenMessageWindow(qid);
+}
+void CWindowRouter::OpenSmsWindow(int qid) {
+    m_messageWindows->OpenSmsWindow(qid);
+}
+void CWindowRouter::OpenFriendDetails(int qid) {
+    OpenFriendDetails(qid, 0);
+}
+void CWindowRouter::OpenFriendDetails(int, int) {}
+void CWindowRouter::OpenMessageList() {
+    m_messageWindows->OpenMessageList();
+}
 void CWindowRouter::OpenAddFriendWizard(int) {}
 void CWindowRouter::OpenUserSearch() {}
-void CWindowRouter::OpenSendProgram() {}
+void CWindowRouter::OpenSendProgram() {
+    CRecommendDlg dialog(m_ctx.data, &m_bar);
+    m_bar.PlaceBesideMainBar(&dialog);
+    dialog.exec();
+}
 void CWindowRouter::OpenAddFavouriteChannel() {}
 void CWindowRouter::OpenChannelSearch() {}
 void CWindowRouter::OpenCreateChannel() {}

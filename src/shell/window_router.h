@@ -14,6 +14,7 @@ namespace murmex {
 
 struct SAppContext;
 class CMainBar;
+class CMessageWindows;
 class CUserRecord;
 class ICallCounterPort;
 
@@ -42,6 +43,8 @@ public:
     void OpenMessageWindow(int qid);
     void OpenSmsWindow(int qid);
     void OpenFriendDetails(int qid);
+    // On one of its pages (0 "Dane", 1 "Historia", 2 "Notatki", 3 "Zdarzenia").
+    void OpenFriendDetails(int qid, int page);
     void OpenMessageList();
     // 0: no group chosen in advance.
     void OpenAddFriendWizard(int groupId);
@@ -74,6 +77,8 @@ public:
 
     // The open friend-online pop-ups.
     std::vector<QWidget*> FriendOnlinePopups() const;
+    // The four message windows, one of each.
+    CMessageWindows& MessageWindows() { return *m_messageWindows; }
 
 private:
     // window_router_commands.cpp: the menu's and the trees' commands
@@ -96,6 +101,7 @@ private:
     SAppContext& m_ctx;
     CMainBar& m_bar;
     std::unique_ptr<ICallCounterPort> m_counterPort;
+    std::unique_ptr<CMessageWindows> m_messageWindows;
     std::vector<QPointer<QWidget>> m_popups;
 };
 

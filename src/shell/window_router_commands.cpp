@@ -42,7 +42,8 @@ void CWindowRouter::ConnectBar() {
     CFriendTree* friends = m_bar.FriendTree();
     connect(friends, &CFriendTree::OpenMessageWindow, this, &CWindowRouter::OpenMessageWindow);
     connect(friends, &CFriendTree::OpenSmsWindow, this, &CWindowRouter::OpenSmsWindow);
-    connect(friends, &CFriendTree::OpenFriendDetails, this, &CWindowRouter::OpenFriendDetails);
+    connect(friends, &CFriendTree::OpenFriendDetails, this,
+            qOverload<int>(&CWindowRouter::OpenFriendDetails));
     connect(friends, &CFriendTree::EnterFriendChannel, this, &CWindowRouter::EnterFriendChannel);
     connect(friends, &CFriendTree::AddFriendRequested, this, &CWindowRouter::OpenAddFriendWizard);
     connect(friends, &CFriendTree::OpenReadWindow, this, &CWindowRouter::OpenReadWindow);
