@@ -120,7 +120,7 @@ int CMurmexApp::Run(int argc, char** argv) {
 }
 
 bool CMurmexApp::Start(const std::vector<std::string>& args) {
-    // 1. The network layer.
+    // The network layer first: without it nothing else is worth starting.
     if (!CTcpSocket::StartSocketsLayer()) {
         m_messageBox->ShowMessage(kTextNoNetworkLayer);
         return false;
@@ -129,7 +129,7 @@ bool CMurmexApp::Start(const std::vector<std::string>& args) {
     // other window must not end the program then. Only quitting does.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // 3. The program's own path and its folders.
+    // The program's own path and its folders.
     const std::string argv0 = args.empty() ? std::string() : args.front();
     m_programPath = ProgramPathFromArgv0(argv0);
     CPaths::Init(m_programPath.empty() ? argv0 : m_programPath);
@@ -140,26 +140,26 @@ bool CMurmexApp::Start(const std::vector<std::string>& args) {
         opener = [open = m_settings.openUrl](const QUrl& url) {
             return open(url.toString().toStdString());
         };
-    m_shell = std::make_unique<CQtDesktopShell>(std::vector<std::string>{CPaths::DataDirectory(),
-                                                                         CPaths::ProgramDirectory(),
-                                                                         FolderOf(HelpPage(0))},
-                                                std::move(opener));
+    m_shell = std::make_unique<CQtDesktopShell>(
+        std::vector<std::string>{CPaths::DataDirectory(), CPaths::ProgramDirectory(),
+                                 FolderOf(HelpPage(kHelpIndexTopic))},
+        std::move(opener));
 
-    // 4. The splash; it closes itself.
+    // The splash; it closes itself.
     if (m_settings.showSplash) {
         CSplashWindow splash;
         splash.exec();
     }
 
-    // 5.-8. Dictionaries, options, the model and the connection.
+    // Dictionaries, options, the model and the connection.
     LoadDictionaries();
     LoadOptions();
     CreateModel();
 
-    // 9.-11. Whose data this run shows.
+    // Whose data this run shows.
     ChooseLocalUser();
 
-    // 12.-14. The main bar, the first user's set-up, the heartbeat.
+    // The main bar, the first user's set-up, the heartbeat.
     CreateMainBar();
     if (m_firstRunInitDue)
         RunFirstRunInitialisation();
@@ -167,7 +167,7 @@ bool CMurmexApp::Start(const std::vector<std::string>& args) {
         m_personalizing->hide();
     m_mainBar->StartHeartbeat();
 
-    // 15.-18.
+    // The questions and hints of a start, once the bar stands.
     AskAboutAutostart();
     ShowAtStart(args);
     m_mainBar->ShowTrayIcon();
@@ -176,7 +176,7 @@ bool CMurmexApp::Start(const std::vector<std::string>& args) {
         tip.exec();
     }
 
-    // 19.
+    // The personalizing window was only the first run's backdrop.
     m_personalizing.reset();
     return true;
 }
@@ -340,7 +340,7 @@ std::uint16_t CMurmexApp::ServicePort(std::uint16_t configured) {
 }
 
 std::string CMurmexApp::HelpPage(int topic) {
-    if (topic <= 0)
+    if (topic <= kHelpIndexTopic)
         return CPaths::Resource("help/index.html");
     return CPaths::Resource("help/" + std::to_string(topic) + ".html");
 }
@@ -349,7 +349,7 @@ void CMurmexApp::OpenHelp(int topic) {
     std::string page = HelpPage(topic);
     // A topic without a page of its own still leads somewhere useful.
     if (!FileExists(page))
-        page = HelpPage(0);
+        page = HelpPage(kHelpIndexTopic);
     if (m_shell)
         m_shell->OpenDocument(page);
 }

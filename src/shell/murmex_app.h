@@ -61,6 +61,8 @@ public:
     static constexpr const char* kOptAutorunDontAsk = "autorun_dontask";
     static constexpr const char* kOptHotTipDisabled = "HotTipDisabled";
     static constexpr const char* kPortVariable = "MURMEX_PORT";
+    // The help topic of the help's index page.
+    static constexpr int kHelpIndexTopic = 0;
 
     explicit CMurmexApp(SAppSettings settings = {});
     virtual ~CMurmexApp();
