@@ -1,5 +1,6 @@
 #include "storage/config_file.h"
 
+#include "storage/file_lock.h"
 #include "storage/text_file.h"
 
 #include <array>
@@ -110,14 +111,35 @@ bool ParseJournalEntry(std::string_view text, SJournalEdit& edit) {
     return true;
 }
 
-CConfigFile& CConfigFile::For(const std::string& path) {
-    static std::mutex registryMutex;
+namespace {
+std::mutex g_registryMutex;
+std::map<std::string, std::unique_ptr<CConfigFile>>& Registry() {
     static std::map<std::string, std::unique_ptr<CConfigFile>> registry;
-    std::lock_guard lock(registryMutex);
-    auto& slot = registry[path];
+    return registry;
+}
+} // namespace
+
+CConfigFile& CConfigFile::For(const std::string& path) {
+    std::lock_guard lock(g_registryMutex);
+    auto& slot = Registry()[path];
     if (!slot)
         slot.reset(new CConfigFile(path));
     return *slot;
+}
+
+void CConfigFile::ForgetAll() {
+    // Passes take the file lock before the registry: never the other way round.
+    std::vector<CConfigFile*> files;
+    {
+        std::lock_guard lock(g_registryMutex);
+        for (auto& entry : Registry())
+            files.push_back(entry.second.get());
+    }
+    for (CConfigFile* file : files) {
+        std::lock_guard fileLock(FileLock(file->m_path));
+        file->CloseJournal();
+        file->m_loaded = false;
+    }
 }
 
 CConfigFile::SStamp CConfigFile::StampOf(const std::string& path) {

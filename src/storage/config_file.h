@@ -52,6 +52,9 @@ public:
 
     // The process-wide image of this file.
     static CConfigFile& For(const std::string& path);
+    // Forgets every image, so the next pass reads from disk as a freshly
+    // started program would (tests, tools).
+    static void ForgetAll();
 
     // The file's lines with the journal replayed; nullptr when the file cannot be read.
     const std::vector<std::string>* Lines();
