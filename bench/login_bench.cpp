@@ -1,24 +1,23 @@
 // A login that finds 1,000 messages waiting: the time until every one is
 // fetched and stored, against the same fetch with saving switched off, in one run.
-#include <benchmark/benchmark.h>
+#include "model/channel_list.h"
+#include "model/data_manager.h"
+#include "model/user_record.h"
+#include "platform/clock.h"
+#include "platform/paths.h"
+#include "ports/ui_interfaces.h"
+#include "protocol/request_engine.h"
+#include "server/admin_tool.h"
+#include "server/service_server.h"
+#include "storage/options.h"
 
+#include <benchmark/benchmark.h>
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <sstream>
 #include <string>
-
-#include "model/channel_list.h"
-#include "model/data_manager.h"
-#include "model/user_record.h"
-#include "platform/clock.h"
-#include "platform/paths.h"
-#include "protocol/request_engine.h"
-#include "server/admin_tool.h"
-#include "server/service_server.h"
-#include "shell/ui_interfaces.h"
-#include "storage/options.h"
 
 namespace {
 
@@ -82,7 +81,8 @@ public:
         me.LoginAs(writer);
         CUserRecord to(m_reader);
         for (int i = 0; i < count; ++i)
-            to.SendMessage(writer, "Wiadomo\x9C\xE6 numer " + std::to_string(i) + " z prob\xB9 tekstu");
+            to.SendMessage(writer,
+                           "Wiadomo\x9C\xE6 numer " + std::to_string(i) + " z prob\xB9 tekstu");
     }
 
     void ResetClientFiles() { std::filesystem::remove(m_dir + "murmex.cfg"); }
@@ -151,8 +151,12 @@ void LoginWithWaitingMessages(benchmark::State& state, bool saveChanges) {
                            benchmark::Counter::kIsRate);
 }
 
-void BM_LoginFetchAndStore(benchmark::State& state) { LoginWithWaitingMessages(state, true); }
-void BM_LoginFetchOnly(benchmark::State& state) { LoginWithWaitingMessages(state, false); }
+void BM_LoginFetchAndStore(benchmark::State& state) {
+    LoginWithWaitingMessages(state, true);
+}
+void BM_LoginFetchOnly(benchmark::State& state) {
+    LoginWithWaitingMessages(state, false);
+}
 
 BENCHMARK(BM_LoginFetchAndStore)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_LoginFetchOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

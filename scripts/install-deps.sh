@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git python3
   qt6-base-dev qt6-base-dev-tools libxcb1-dev
   libsqlite3-dev libsodium-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

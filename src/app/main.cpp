@@ -4,8 +4,8 @@
 //
 // /autorun (as the autostart entry passes it) starts with only the tray icon.
 // MURMEX_HOME picks the data folder; MURMEX_PORT the service port (default 4678).
+#include "session/tray_icon_picture.h"
 #include "shell/murmex_app.h"
-#include "shell/tray_icon_picture.h"
 #include "shell/tray_pictures.h"
 
 #include <QApplication>

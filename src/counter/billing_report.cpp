@@ -4,7 +4,7 @@
 #include "counter/counter_format.h"
 #include "platform/code_page.h"
 #include "platform/paths.h"
-#include "shell/ui_interfaces.h"
+#include "ports/ui_interfaces.h"
 #include "storage/config_store.h"
 
 #include <cstdio>

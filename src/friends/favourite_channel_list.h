@@ -1,7 +1,7 @@
 #pragma once
 
 #include "friends/click_tree.h"
-#include "shell/ui_interfaces.h"
+#include "ports/ui_interfaces.h"
 
 namespace murmex {
 

@@ -7,7 +7,7 @@
 #include "model/channel_record.h"
 #include "model/data_manager.h"
 #include "model/model_texts.h"
-#include "shell/main_bar_texts.h"
+#include "session/main_bar_texts.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"
 

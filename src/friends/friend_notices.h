@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/heartbeat_view.h"
+#include "session/heartbeat_view.h"
 #include "ui/skin_dialog.h"
 
 #include <functional>

@@ -1,10 +1,10 @@
 #include "model/channel_list.h"
 
 #include "model/channel_record.h"
+#include "ports/ui_interfaces.h"
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
-#include "shell/ui_interfaces.h"
 #include "storage/config_store.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 #include "model/channel_list.h"
 #include "platform/code_page.h"
 #include "platform/paths.h"
+#include "ports/ui_interfaces.h"
 #include "protocol/request_engine.h"
-#include "shell/ui_interfaces.h"
 #include "storage/config_store.h"
 #include "storage/text_file.h"
 

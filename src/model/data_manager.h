@@ -5,7 +5,7 @@
 #include "model/store_writer.h"
 #include "model/user_record.h"
 #include "model/worker_threads.h"
-#include "shell/data_manager_port.h"
+#include "ports/data_manager_port.h"
 
 #include <atomic>
 #include <chrono>

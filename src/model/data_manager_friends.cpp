@@ -5,10 +5,10 @@
 #include "model/random_id.h"
 #include "platform/clock.h"
 #include "platform/code_page.h"
+#include "ports/ui_interfaces.h"
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
-#include "shell/ui_interfaces.h"
 
 #include <algorithm>
 

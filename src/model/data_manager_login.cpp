@@ -2,10 +2,10 @@
 #include "model/data_manager.h"
 #include "model/model_texts.h"
 #include "platform/clock.h"
+#include "ports/ui_interfaces.h"
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
-#include "shell/ui_interfaces.h"
 
 #include <algorithm>
 

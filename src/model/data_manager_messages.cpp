@@ -1,9 +1,9 @@
 // The data manager's inbox, user search and the commands that store nothing.
 #include "model/data_manager.h"
+#include "ports/ui_interfaces.h"
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
-#include "shell/ui_interfaces.h"
 #include "storage/config_store.h"
 
 #include <algorithm>

@@ -8,10 +8,10 @@
 #include "model/channel_record.h"
 #include "model/user_record.h"
 #include "platform/clock.h"
+#include "ports/ui_interfaces.h"
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
-#include "shell/ui_interfaces.h"
 #include "storage/options.h"
 
 namespace murmex {

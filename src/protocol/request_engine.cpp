@@ -1,10 +1,9 @@
 #include "protocol/request_engine.h"
 
+#include "platform/code_page.h"
+
 #include <charconv>
 #include <cstring>
-
-#include "platform/code_page.h"
-#include "storage/options.h"
 
 #ifndef MURMEX_DEFAULT_SERVER
 #define MURMEX_DEFAULT_SERVER "127.0.0.1"
@@ -25,17 +24,22 @@ int ResponseCode(const std::string& response) {
 
 } // namespace
 
-CRequestEngine::CRequestEngine(SEngineSettings settings) : m_settings(settings) {
-    m_addressSource = [] {
-        return HasOption("Server") ? GetOption("Server") : DefaultServerAddress();
-    };
+CRequestEngine::CRequestEngine(SEngineSettings settings) : m_settings(std::move(settings)) {
+    m_addressSource =
+        m_settings.serverAddress ? m_settings.serverAddress : [] { return DefaultServerAddress(); };
 }
 
-CRequestEngine::~CRequestEngine() { Abort(); }
+CRequestEngine::~CRequestEngine() {
+    Abort();
+}
 
-std::string CRequestEngine::DefaultServerAddress() { return MURMEX_DEFAULT_SERVER; }
+std::string CRequestEngine::DefaultServerAddress() {
+    return MURMEX_DEFAULT_SERVER;
+}
 
-void CRequestEngine::Abort() { m_socket.Shutdown(); }
+void CRequestEngine::Abort() {
+    m_socket.Shutdown();
+}
 
 void CRequestEngine::Finish(SJob& job, int result) {
     // The result is stored before the waiter is woken, so it never sees -2 afterwards.

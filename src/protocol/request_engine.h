@@ -1,5 +1,10 @@
 #pragma once
 
+#include "platform/tcp_socket.h"
+#include "protocol/command_codes.h"
+#include "protocol/param_record.h"
+#include "protocol/wait_loop.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -7,11 +12,6 @@
 #include <mutex>
 #include <string>
 #include <thread>
-
-#include "platform/tcp_socket.h"
-#include "protocol/command_codes.h"
-#include "protocol/param_record.h"
-#include "protocol/wait_loop.h"
 
 namespace murmex {
 
@@ -23,6 +23,9 @@ struct SEngineSettings {
     std::chrono::milliseconds lockWait{40000};
     // A response that grows past this without CR LF is treated as a broken connection.
     std::size_t responseCap = 1 << 20;
+    // Asked at every connect, so a changed "Server" option counts from the next
+    // connection on. Empty: the built-in address.
+    std::function<std::string()> serverAddress;
 };
 
 // The one connection to the service server and the exchanges over it: one
@@ -36,7 +39,7 @@ public:
     CRequestEngine(const CRequestEngine&) = delete;
     CRequestEngine& operator=(const CRequestEngine&) = delete;
 
-    // True at once when connected; otherwise connects to the "Server" option's
+    // True at once when connected; otherwise connects to the settings' server
     // address (or the built-in one) and sends the greeting.
     bool Connect();
     // From the UI thread the exchange runs on a worker while the host window's
@@ -60,7 +63,9 @@ public:
     bool OnUiThread() const { return std::this_thread::get_id() == m_uiThread.load(); }
 
     // Where the server address comes from; the default reads the "Server" option.
-    void SetAddressSource(std::function<std::string()> source) { m_addressSource = std::move(source); }
+    void SetAddressSource(std::function<std::string()> source) {
+        m_addressSource = std::move(source);
+    }
     static std::string DefaultServerAddress();
 
     // Breaks the connection from any thread so that a blocked exchange ends now

@@ -1,6 +1,6 @@
 #include "shell/autorun_question_dialog.h"
 
-#include "shell/app_texts.h"
+#include "session/app_texts.h"
 #include "shell/dialog_parts.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"

@@ -1,9 +1,9 @@
 #include "shell/feedback_dialog.h"
 
 #include "model/data_manager.h"
-#include "shell/app_texts.h"
+#include "ports/ui_interfaces.h"
+#include "session/app_texts.h"
 #include "shell/dialog_parts.h"
-#include "shell/ui_interfaces.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"
 

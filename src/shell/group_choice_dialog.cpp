@@ -1,7 +1,7 @@
 #include "shell/group_choice_dialog.h"
 
 #include "model/data_manager.h"
-#include "shell/app_texts.h"
+#include "session/app_texts.h"
 #include "shell/dialog_parts.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"

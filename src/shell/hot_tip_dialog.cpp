@@ -1,7 +1,7 @@
 #include "shell/hot_tip_dialog.h"
 
 #include "protocol/param_record.h"
-#include "shell/main_bar_texts.h"
+#include "session/main_bar_texts.h"
 #include "storage/dictionaries.h"
 #include "storage/options.h"
 #include "ui/local_text.h"

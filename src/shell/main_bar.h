@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/heartbeat_view.h"
-#include "shell/main_menu_rules.h"
+#include "session/heartbeat_view.h"
+#include "session/main_menu_rules.h"
 #include "shell/options_dialog.h"
 #include "ui/skin_dialog.h"
 

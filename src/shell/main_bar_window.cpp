@@ -1,10 +1,10 @@
 // The main bar as a window among others: docked or floating, shown or
 // hidden, on top or not, busy, placing other windows, and its tray icon.
 #include "model/data_manager.h"
-#include "shell/app_context.h"
+#include "session/app_context.h"
+#include "session/tray_icon_picture.h"
 #include "shell/main_bar.h"
 #include "shell/main_bar_geometry.h"
-#include "shell/tray_icon_picture.h"
 #include "shell/tray_pictures.h"
 #include "shell/x11_dock.h"
 #include "storage/options.h"

@@ -1,7 +1,7 @@
 #include "shell/main_menu.h"
 
 #include "friends/tree_texts.h"
-#include "shell/main_bar_texts.h"
+#include "session/main_bar_texts.h"
 #include "shell/menu_icons.h"
 #include "ui/local_text.h"
 

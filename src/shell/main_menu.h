@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/main_menu_rules.h"
+#include "session/main_menu_rules.h"
 
 #include <QMenu>
 #include <QObject>

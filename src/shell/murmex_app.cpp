@@ -12,18 +12,18 @@
 #include "platform/tcp_socket.h"
 #include "protocol/command_codes.h"
 #include "protocol/request_engine.h"
-#include "shell/app_context.h"
-#include "shell/app_texts.h"
+#include "session/app_context.h"
+#include "session/app_texts.h"
+#include "session/connection_state.h"
+#include "session/heartbeat.h"
+#include "session/internet_connection.h"
+#include "session/periodic_tasks.h"
 #include "shell/autorun_question_dialog.h"
-#include "shell/connection_state.h"
 #include "shell/exit_confirm_dialog.h"
-#include "shell/heartbeat.h"
 #include "shell/hot_tip_dialog.h"
-#include "shell/internet_connection.h"
 #include "shell/local_user_dialogs.h"
 #include "shell/main_bar.h"
 #include "shell/password_prompt.h"
-#include "shell/periodic_tasks.h"
 #include "shell/personalizing_window.h"
 #include "shell/splash_window.h"
 #include "storage/dictionaries.h"
@@ -61,6 +61,9 @@ CMurmexApp::CMurmexApp(SAppSettings settings) : m_settings(std::move(settings)) 
     m_waitLoop = std::make_unique<CQtWaitLoop>();
     SEngineSettings engineSettings;
     engineSettings.port = ServicePort(m_settings.port);
+    engineSettings.serverAddress = [] {
+        return HasOption("Server") ? GetOption("Server") : CRequestEngine::DefaultServerAddress();
+    };
     m_engine = std::make_unique<CRequestEngine>(engineSettings);
     m_engine->SetUiThread(std::this_thread::get_id());
     m_engine->SetHostWindow(m_waitLoop.get());

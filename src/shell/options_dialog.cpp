@@ -1,7 +1,7 @@
 #include "shell/options_dialog.h"
 
-#include "shell/internet_connection.h"
-#include "shell/main_bar_texts.h"
+#include "session/internet_connection.h"
+#include "session/main_bar_texts.h"
 #include "storage/options.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ui_interfaces.h"
+#include "ports/ui_interfaces.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "shell/personalizing_window.h"
 
-#include "shell/app_texts.h"
+#include "session/app_texts.h"
 #include "shell/dialog_parts.h"
 #include "ui/animation.h"
 

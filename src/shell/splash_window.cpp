@@ -1,6 +1,6 @@
 #include "shell/splash_window.h"
 
-#include "shell/app_texts.h"
+#include "session/app_texts.h"
 #include "ui/local_text.h"
 
 #include <QLinearGradient>

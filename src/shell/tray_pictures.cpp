@@ -1,6 +1,6 @@
 #include "shell/tray_pictures.h"
 
-#include "shell/tray_icon_picture.h"
+#include "session/tray_icon_picture.h"
 
 #include <QPainter>
 #include <QPainterPath>

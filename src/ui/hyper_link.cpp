@@ -1,6 +1,6 @@
 #include "ui/hyper_link.h"
 
-#include "shell/ui_interfaces.h"
+#include "ports/ui_interfaces.h"
 
 #include <QMouseEvent>
 #include <QPainter>

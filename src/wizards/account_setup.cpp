@@ -2,11 +2,11 @@
 
 #include "model/data_manager.h"
 #include "model/user_record.h"
+#include "ports/ui_interfaces.h"
 #include "protocol/request_engine.h"
-#include "shell/app_texts.h"
-#include "shell/main_bar_texts.h"
-#include "shell/periodic_tasks.h"
-#include "shell/ui_interfaces.h"
+#include "session/app_texts.h"
+#include "session/main_bar_texts.h"
+#include "session/periodic_tasks.h"
 
 namespace murmex {
 

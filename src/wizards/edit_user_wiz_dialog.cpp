@@ -1,7 +1,7 @@
 #include "wizards/edit_user_wiz_dialog.h"
 
 #include "model/data_manager.h"
-#include "shell/ui_interfaces.h"
+#include "ports/ui_interfaces.h"
 #include "ui/animation.h"
 #include "ui/local_text.h"
 #include "wizards/account_setup.h"

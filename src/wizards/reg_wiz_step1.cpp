@@ -1,7 +1,7 @@
 #include "wizards/reg_wiz_step1.h"
 
 #include "model/user_record.h"
-#include "shell/connection_state.h"
+#include "session/connection_state.h"
 #include "ui/local_text.h"
 #include "ui/wizard_sheet.h"
 #include "wizards/wizard_texts.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/user_record.h"
-#include "shell/app_context.h"
+#include "session/app_context.h"
 
 #include <chrono>
 

@@ -5,8 +5,8 @@
 // The texts of the account wizards and the account window (UTF-8), each defined
 // once. The numbers are the string ids the pages report their refusals by.
 // Shared texts live with their first owner: "Sieć lokalna" and "Unable to
-// register" in shell/main_bar_texts.h, "Unable to add to local" in
-// shell/app_texts.h, string 117 in shell/shell_texts.h.
+// register" in session/main_bar_texts.h, "Unable to add to local" in
+// session/app_texts.h, string 117 in session/shell_texts.h.
 namespace murmex::wizard_texts {
 
 // --- refusals of the pages

@@ -11,7 +11,7 @@
 #include "protocol/request_engine.h"
 #include "server/admin_tool.h"
 #include "server/service_server.h"
-#include "shell/app_context.h"
+#include "session/app_context.h"
 #include "shell/main_bar.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/app_test_support.h"
+#include "session/shell_fakes.h"
 #include "shell/murmex_app.h"
-#include "shell/shell_fakes.h"
 #include "storage/options.h"
 #include "support/temp_dir.h"
 #include "ui/qt_message_box.h"

@@ -1,7 +1,7 @@
 #include "counter/billing_report.h"
 #include "counter/call_log.h"
 #include "counter_fixture.h"
-#include "shell/ui_interfaces.h"
+#include "ports/ui_interfaces.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/clock.h"
-#include "shell/ui_interfaces.h"
+#include "ports/ui_interfaces.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,13 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "protocol/request_engine.h"
 #include "storage/options.h"
 #include "support/fake_peer.h"
 #include "support/temp_dir.h"
+
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
 
 namespace murmex {
 namespace {
@@ -28,17 +27,15 @@ SEngineSettings QuickSettings(std::uint16_t port) {
 class RequestEngineTest : public ::testing::Test {
 protected:
     RequestEngineTest() : engine(QuickSettings(peer.Port())) {
-        ClearOptions();
-        SetOption("Server", "127.0.0.1");
+        engine.SetAddressSource([this] { return server; });
     }
-    ~RequestEngineTest() override { ClearOptions(); }
 
     void ConnectWithGreeting(const std::string& greeting = "2000 \r\n") {
         peer.Reply(greeting);
         ASSERT_TRUE(engine.Connect());
     }
 
-    test::CTempDataDir dir; // SetOption of a new name saves murmex.cfg
+    std::string server = "127.0.0.1"; // what the application reads from "Server"
     CFakePeer peer;
     CRequestEngine engine;
 };
@@ -67,14 +64,25 @@ TEST_F(RequestEngineTest, GreetingWithoutNumberOrSilenceDoesNotConnect) {
     EXPECT_FALSE(engine.IsConnected());
 }
 
-TEST_F(RequestEngineTest, ServerOptionMustBeDottedDecimal) {
+TEST_F(RequestEngineTest, ServerAddressMustBeDottedDecimal) {
     for (const char* bad : {"localhost", "127.0.0", "127.0.0.1.5", "256.1.1.1", "", " 127.0.0.1"}) {
-        SetOption("Server", bad);
+        server = bad;
         EXPECT_FALSE(engine.Connect()) << bad;
     }
     EXPECT_EQ(peer.Connections(), 0);
-    SetOption("Server", "127.0.0.1");
+    server = "127.0.0.1";
     ConnectWithGreeting();
+}
+
+TEST_F(RequestEngineTest, AddressComesFromTheSettingsOrTheBuiltInDefault) {
+    SEngineSettings s = QuickSettings(peer.Port());
+    s.serverAddress = [] { return std::string("not an address"); };
+    CRequestEngine configured(s);
+    EXPECT_FALSE(configured.Connect());
+
+    CRequestEngine builtIn(QuickSettings(peer.Port()));
+    peer.Reply("2000 \r\n");
+    EXPECT_EQ(builtIn.Connect(), CRequestEngine::DefaultServerAddress() == "127.0.0.1");
 }
 
 TEST_F(RequestEngineTest, ConnectionRefusedFails) {

@@ -1,9 +1,9 @@
 // What a finished wizard leaves: the account registered or identified, made a
 // local user with the wizard's password, saved, current, and set up.
 #include "model/group.h"
-#include "shell/app_texts.h"
-#include "shell/main_bar_texts.h"
-#include "shell/periodic_tasks.h"
+#include "session/app_texts.h"
+#include "session/main_bar_texts.h"
+#include "session/periodic_tasks.h"
 #include "storage/options.h"
 #include "wizard_world.h"
 #include "wizards/account_setup.h"

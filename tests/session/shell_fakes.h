@@ -2,11 +2,11 @@
 
 #include "platform/clock.h"
 #include "platform/dial_up_platform.h"
+#include "ports/data_manager_port.h"
+#include "ports/ui_interfaces.h"
 #include "protocol/request_engine.h"
-#include "shell/call_counter_port.h"
-#include "shell/data_manager_port.h"
-#include "shell/heartbeat_view.h"
-#include "shell/ui_interfaces.h"
+#include "session/call_counter_port.h"
+#include "session/heartbeat_view.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -1,8 +1,8 @@
-#include "shell/connection_state.h"
+#include "session/connection_state.h"
 
 #include "protocol/request_engine.h"
-#include "shell/internet_connection.h"
-#include "shell/shell_texts.h"
+#include "session/internet_connection.h"
+#include "session/shell_texts.h"
 #include "storage/options.h"
 
 namespace murmex {

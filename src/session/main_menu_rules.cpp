@@ -1,4 +1,4 @@
-#include "shell/main_menu_rules.h"
+#include "session/main_menu_rules.h"
 
 namespace murmex {
 

@@ -1,4 +1,4 @@
-#include "shell/internet_connection.h"
+#include "session/internet_connection.h"
 
 #include "platform/code_page.h"
 #include "storage/options.h"

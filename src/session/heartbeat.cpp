@@ -1,14 +1,14 @@
-#include "shell/heartbeat.h"
+#include "session/heartbeat.h"
 
 #include "platform/clock.h"
+#include "ports/data_manager_port.h"
 #include "protocol/request_engine.h"
-#include "shell/call_counter_port.h"
-#include "shell/connection_state.h"
-#include "shell/data_manager_port.h"
-#include "shell/heartbeat_view.h"
-#include "shell/periodic_tasks.h"
-#include "shell/shell_texts.h"
-#include "shell/tray_icon_picture.h"
+#include "session/call_counter_port.h"
+#include "session/connection_state.h"
+#include "session/heartbeat_view.h"
+#include "session/periodic_tasks.h"
+#include "session/shell_texts.h"
+#include "session/tray_icon_picture.h"
 #include "storage/options.h"
 
 namespace murmex {

@@ -1,4 +1,4 @@
-#include "shell/event_queue.h"
+#include "session/event_queue.h"
 
 namespace murmex {
 

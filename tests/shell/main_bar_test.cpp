@@ -3,10 +3,10 @@
 #include "bar_world.h"
 #include "friends/favourite_channel_list.h"
 #include "friends/friend_tree.h"
+#include "session/tray_icon_picture.h"
 #include "shell/main_bar.h"
 #include "shell/main_bar_geometry.h"
 #include "shell/main_menu.h"
-#include "shell/tray_icon_picture.h"
 #include "ui/animation.h"
 #include "ui/image_button.h"
 

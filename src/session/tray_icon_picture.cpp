@@ -1,4 +1,4 @@
-#include "shell/tray_icon_picture.h"
+#include "session/tray_icon_picture.h"
 
 namespace murmex {
 

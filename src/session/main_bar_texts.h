@@ -7,7 +7,7 @@
 // refer to them.
 namespace murmex {
 
-// --- main bar (its button reads the program's name, shell/app_texts.h)
+// --- main bar (its button reads the program's name, session/app_texts.h)
 inline constexpr std::string_view kTextFriendsView = "Znajomi";
 inline constexpr std::string_view kTextChannelsView = "Ulubione kanaly";
 inline constexpr std::string_view kTextCannotChangeChannel = "Nie mogę zmienić kanału.";

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/event_queue.h"
-#include "shell/ui_interfaces.h"
+#include "ports/ui_interfaces.h"
+#include "session/event_queue.h"
 
 #include <atomic>
 #include <cstdint>

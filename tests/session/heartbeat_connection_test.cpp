@@ -1,8 +1,8 @@
 // The heartbeat following the connection: calls, automatic login, local logout,
 // the status line and the tray picture.
-#include "shell/heartbeat_fixture.h"
-#include "shell/shell_texts.h"
-#include "shell/tray_icon_picture.h"
+#include "session/heartbeat_fixture.h"
+#include "session/shell_texts.h"
+#include "session/tray_icon_picture.h"
 
 namespace murmex::test {
 namespace {

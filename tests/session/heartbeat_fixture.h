@@ -1,9 +1,9 @@
 #pragma once
 
-#include "shell/heartbeat.h"
-#include "shell/internet_connection.h"
-#include "shell/periodic_tasks.h"
-#include "shell/shell_fakes.h"
+#include "session/heartbeat.h"
+#include "session/internet_connection.h"
+#include "session/periodic_tasks.h"
+#include "session/shell_fakes.h"
 #include "storage/options.h"
 #include "support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 // The connection decision, the dial-up entries and dialling, over a fake system.
-#include "shell/connection_state.h"
-#include "shell/internet_connection.h"
-#include "shell/shell_fakes.h"
+#include "session/connection_state.h"
+#include "session/internet_connection.h"
+#include "session/shell_fakes.h"
 #include "storage/options.h"
 #include "support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 // The heartbeat's queues, friend-list dialogs and periodic tasks.
-#include "shell/heartbeat_fixture.h"
-#include "shell/shell_texts.h"
-#include "shell/tray_icon_picture.h"
+#include "session/heartbeat_fixture.h"
+#include "session/shell_texts.h"
+#include "session/tray_icon_picture.h"
 
 #include <thread>
 

@@ -1,4 +1,4 @@
-#include "shell/periodic_tasks.h"
+#include "session/periodic_tasks.h"
 
 #include "platform/clock.h"
 
