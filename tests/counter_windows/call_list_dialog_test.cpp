@@ -139,6 +139,16 @@ TEST_F(CallListWindow, ThePickersSelectAnyPeriodAndTheListsFollowItsStart) {
     EXPECT_EQ(Rows(), 2);
 }
 
+// The pickers show days only; a day chosen in "do" keeps the end of the day
+// that the month put there, so the last day's evening calls stay in.
+TEST_F(CallListWindow, ANewDayInDoKeepsTheTimeOfDayThePickerHeld) {
+    AddCall(2026, 3, 15, 22, 0, 0, 60, 1);
+    Open();
+    window->ToPicker()->setDate(QDate(2026, 3, 15));
+    EXPECT_EQ(window->PeriodEnd(), MakeLocalTime(2026, 3, 15, 23, 59, 59));
+    EXPECT_EQ(Rows(), 1);
+}
+
 TEST_F(CallListWindow, WykazWritesTheReportOfThePeriodOnShowAndAsksTheDesktopToOpenIt) {
     AddCall(2026, 3, 2, 10, 0, 0, 600, 4);
     AddCall(2026, 2, 2, 10, 0, 0, 60, 1);

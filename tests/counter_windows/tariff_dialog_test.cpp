@@ -231,6 +231,24 @@ TEST_F(TariffWindow, HolidaysAreAddedAtTheEndAndRemovedByTheirPlaceInTheList) {
     EXPECT_FALSE(counter->IsHolidayDay(MakeLocalTime(2031, 1, 1, 10, 0, 0)));
 }
 
+TEST_F(TariffWindow, DodajAsksForTheDateInTheHolidayPrompt) {
+    window = std::make_unique<CTariffDialog>(Services());
+    window->show();
+    QString title;
+    OnNextModal([&](QWidget* modal) {
+        auto* prompt = qobject_cast<CHolidayPrompt*>(modal);
+        ASSERT_NE(prompt, nullptr);
+        title = prompt->windowTitle();
+        prompt->DayList()->setCurrentIndex(10);
+        prompt->MonthList()->setCurrentIndex(10);
+        QTest::mouseClick(prompt->OkButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(window->AddHolidayButton(), Qt::LeftButton);
+    EXPECT_FALSE(title.isEmpty());
+    EXPECT_EQ(counter->Holidays(), (std::vector<std::int64_t>{HolidayTime(11, 11)}));
+    EXPECT_EQ(Lines(window->HolidayList()), (QStringList{"11 November"}));
+}
+
 TEST_F(TariffWindow, F1OpensTheTariffHelp) {
     Open();
     QTest::keyClick(window.get(), Qt::Key_F1);
