@@ -75,6 +75,12 @@ void PaintText(QPainter& painter, const CDrawOp& op) {
 
 } // namespace
 
+QFont ChartFont(const QFont& windowFont) {
+    QFont font = windowFont;
+    font.setPixelSize(10);
+    return font;
+}
+
 QImage PaintChart(const std::vector<CDrawOp>& ops, int width, int height, const QFont& font) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);

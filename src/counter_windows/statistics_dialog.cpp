@@ -61,7 +61,7 @@ void CStatisticsDialog::DrawChart() {
         return;
     CChartData data = GatherChart(m_services.counter.Log(), kind, m_services.clock.WallSeconds());
     m_chart = PaintChart(murmex::DrawChart(data, kChartWidth, kChartHeight), kChartWidth,
-                         kChartHeight, font());
+                         kChartHeight, ChartFont(font()));
     m_picture->setPixmap(QPixmap::fromImage(m_chart));
 }
 

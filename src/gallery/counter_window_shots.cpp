@@ -129,9 +129,9 @@ std::unique_ptr<QWidget> ChartPicture(int kind) {
     auto label = std::make_unique<QLabel>();
     label->setFixedSize(CStatisticsDialog::kChartWidth, CStatisticsDialog::kChartHeight);
     const CChartData data = GatherChart(sample.counter->Log(), kind, sample.clock.now);
-    const QImage picture =
-        PaintChart(DrawChart(data, CStatisticsDialog::kChartWidth, CStatisticsDialog::kChartHeight),
-                   CStatisticsDialog::kChartWidth, CStatisticsDialog::kChartHeight, label->font());
+    const QImage picture = PaintChart(
+        DrawChart(data, CStatisticsDialog::kChartWidth, CStatisticsDialog::kChartHeight),
+        CStatisticsDialog::kChartWidth, CStatisticsDialog::kChartHeight, ChartFont(label->font()));
     label->setPixmap(QPixmap::fromImage(picture));
     return label;
 }
