@@ -21,7 +21,7 @@ double ValueOf(const CallRecord& r, int kind) {
 
 CChartData LastCalls(const CallLog& log, int kind) {
     CChartData data;
-    data.slots = 30;
+    data.slotCount = 30;
     const int count = std::min(30, log.Count());
     for (int i = 0; i < count; ++i) {
         const int position = log.Count() - 1 - i; // 0 = oldest call of the log
@@ -112,28 +112,28 @@ CChartData GatherChart(CallLog& log, int kind, std::int64_t now) {
     const int year = today.tm_year + 1900;
     const int month = today.tm_mon + 1;
     if (kind == ChartYearCosts) {
-        data.slots = 12;
+        data.slotCount = 12;
         log.Select(MakeLocalTime(year, 1, 1, 0, 0, 0), now);
     } else {
         const CPeriod period = MonthPeriod(year, month);
         log.Select(period.start, period.end);
         if (kind == ChartMonthDurations || kind == ChartMonthCosts)
-            data.slots = DaysInMonth(year, month);
+            data.slotCount = DaysInMonth(year, month);
         else
-            data.slots = kind == ChartWeekdayDurations || kind == ChartWeekdayCosts ? 7 : 24;
+            data.slotCount = kind == ChartWeekdayDurations || kind == ChartWeekdayCosts ? 7 : 24;
     }
     if (!log.HasSelection())
         return data;
 
-    std::vector<double> values(static_cast<std::size_t>(data.slots), 0.0);
+    std::vector<double> values(static_cast<std::size_t>(data.slotCount), 0.0);
     for (int i = log.FirstSelected(); i <= log.LastSelected(); ++i) {
         int slot = SlotOf(log.Record(i), kind);
-        if (slot >= 0 && slot < data.slots)
+        if (slot >= 0 && slot < data.slotCount)
             values[static_cast<std::size_t>(slot)] += ValueOf(log.Record(i), kind);
     }
     // Bar 0 is the last slot: the month's last day, December, Saturday, hour 23.
-    for (int i = 0; i < data.slots; ++i) {
-        const int slot = data.slots - 1 - i;
+    for (int i = 0; i < data.slotCount; ++i) {
+        const int slot = data.slotCount - 1 - i;
         data.bars.push_back({values[static_cast<std::size_t>(slot)], SlotLabel(slot, kind)});
     }
     return data;

@@ -35,7 +35,7 @@ struct CChartBar {
 // when the chart's period holds no call.
 struct CChartData {
     bool money = false; // złoty axis, else minutes
-    int slots = 0;
+    int slotCount = 0;  // "slots" is a keyword wherever Qt is included
     std::vector<CChartBar> bars;
 
     double Maximum() const;

@@ -77,9 +77,9 @@ std::vector<CDrawOp> DrawChart(const CChartData& data, int W, int H) {
         ops.push_back(CDrawOp::MakeText({W - 32, base - k * s, W, base - (k - 1) * s},
                                         scale.labels[static_cast<std::size_t>(k - 1)]));
 
-    if (data.slots <= 0)
+    if (data.slotCount <= 0)
         return ops;
-    const int e = (W - 2 * kMargin) / data.slots;
+    const int e = (W - 2 * kMargin) / data.slotCount;
     for (std::size_t i = 0; i < data.bars.size(); ++i) {
         const CChartBar& bar = data.bars[i];
         const int d = W - static_cast<int>(i) * e;

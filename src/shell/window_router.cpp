@@ -1,6 +1,7 @@
 #include "shell/window_router.h"
 
 #include "counter/call_counter.h"
+#include "counter_windows/call_list_dialog.h"
 #include "friends/friend_notices.h"
 #include "friends/friend_tree.h"
 #include "friends/message_windows.h"
@@ -159,6 +160,13 @@ void CWindowRouter::OpenChannelSearch() {}
 void CWindowRouter::OpenCreateChannel() {}
 void CWindowRouter::OpenChannelInfo(int) {}
 void CWindowRouter::OpenChannelOperator(int) {}
-void CWindowRouter::OpenCounterDialog() {}
+// "Licznik modemowy": one more call list on every use, each living until it is
+// closed; the main bar owns them, so none outlives the program's objects.
+void CWindowRouter::OpenCounterDialog() {
+    auto* window = new CCallListDialog(SCounterWindowServices::FromContext(m_ctx), &m_bar);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_bar.PlaceBesideMainBar(window);
+    window->show();
+}
 
 } // namespace murmex

@@ -86,7 +86,7 @@ std::vector<CDrawOp> Texts(const std::vector<CDrawOp>& ops) {
 
 TEST(ChartPictureTest, FrameGridAndScaleLabelsOfAnEmptyChart) {
     CChartData data;
-    data.slots = 30;
+    data.slotCount = 30;
     const auto ops = DrawChart(data, 400, 250);
     ASSERT_EQ(ops.size(), 12u);
 
@@ -122,7 +122,7 @@ TEST(ChartPictureTest, FrameGridAndScaleLabelsOfAnEmptyChart) {
 
 TEST(ChartPictureTest, BarGeometryOfThirtySlots) {
     CChartData data;
-    data.slots = 30;
+    data.slotCount = 30;
     // 20 minutes gives a 40-minute scale: 600 s is a quarter of the 180-pixel plot.
     data.bars.push_back({1200, "-1"});
     data.bars.push_back({600, ""});
@@ -145,7 +145,7 @@ TEST(ChartPictureTest, BarGeometryOfThirtySlots) {
 
 TEST(ChartPictureTest, BarsStayInsideThePlotWhateverTheirValues) {
     CChartData data;
-    data.slots = 7;
+    data.slotCount = 7;
     data.money = true;
     data.bars = {{-5.0, ""}, {1e300, ""}};
     const auto bars = Bars(DrawChart(data, 400, 250));
@@ -174,7 +174,7 @@ TEST_F(ChartDataTest, LastCallsAreNewestFirstAndEveryThirdIsNumbered) {
         Add(1000 + i, 60 * (i + 1), i + 1);
     CChartData d = GatherChart(log, ChartLast30Durations, now);
     EXPECT_FALSE(d.money);
-    EXPECT_EQ(d.slots, 30);
+    EXPECT_EQ(d.slotCount, 30);
     ASSERT_EQ(d.bars.size(), 5u);
     EXPECT_EQ(d.bars[0].value, 300); // the newest call
     EXPECT_EQ(d.bars[4].value, 60);
@@ -205,7 +205,7 @@ TEST_F(ChartDataTest, MonthChartHasOneBarPerDayAndKeepsItsPeriodSelected) {
     Add(june.end, 7);                               // day 30, last second
     Add(june.end + 1, 5000);                        // July
     CChartData d = GatherChart(log, ChartMonthDurations, now);
-    EXPECT_EQ(d.slots, 30);
+    EXPECT_EQ(d.slotCount, 30);
     ASSERT_EQ(d.bars.size(), 30u);
     EXPECT_EQ(d.bars[0].value, 7);
     EXPECT_EQ(d.bars[0].label, ""); // day 30
@@ -265,7 +265,7 @@ TEST_F(ChartDataTest, PeriodWithoutCallsDrawsOnlyTheFrame) {
         EXPECT_EQ(DrawChart(d, 400, 250).size(), 12u) << kind;
     }
     EXPECT_EQ(ChartKindText(9), "");
-    EXPECT_EQ(GatherChart(log, 9, now).slots, 0);
+    EXPECT_EQ(GatherChart(log, 9, now).slotCount, 0);
 }
 
 } // namespace

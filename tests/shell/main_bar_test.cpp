@@ -1,6 +1,7 @@
 // The main bar: where it stands (lastpos, docking), moving and resizing, the
 // busy state, the lines the heartbeat writes, the tray, and the way out.
 #include "bar_world.h"
+#include "counter_windows/call_list_dialog.h"
 #include "friends/favourite_channel_list.h"
 #include "friends/friend_tree.h"
 #include "session/tray_icon_picture.h"
@@ -353,10 +354,24 @@ TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
     for (EMenuCommand later :
          {EMenuCommand::AddFriend, EMenuCommand::SearchUsers, EMenuCommand::SendProgram,
           EMenuCommand::AddFavouriteChannel, EMenuCommand::SearchChannel,
-          EMenuCommand::CreateChannel, EMenuCommand::Counter, EMenuCommand::EditUser,
-          EMenuCommand::Messages})
+          EMenuCommand::CreateChannel, EMenuCommand::EditUser, EMenuCommand::Messages})
         router->RunMenuCommand(later);
     EXPECT_TRUE(world->messageBox.Shown().empty());
+}
+
+TEST_F(MainBar, LicznikModemowyOpensOneMoreCallListOnEveryUse) {
+    Make();
+    router->RunMenuCommand(EMenuCommand::Counter);
+    router->RunMenuCommand(EMenuCommand::Counter);
+    const QList<CCallListDialog*> lists = bar->findChildren<CCallListDialog*>();
+    ASSERT_EQ(lists.size(), 2);
+    for (CCallListDialog* list : lists) {
+        EXPECT_TRUE(list->isVisible());
+        EXPECT_FALSE(list->isModal());
+        list->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(bar->findChildren<CCallListDialog*>().isEmpty()) << "closed is gone";
 }
 
 // Cancels the first window of the given kind once it is up, noting its name
