@@ -4,6 +4,7 @@
 #include "counter_windows/call_list_dialog.h"
 #include "friends/favourite_channel_list.h"
 #include "friends/friend_tree.h"
+#include "friends/recommend_dlg.h"
 #include "session/tray_icon_picture.h"
 #include "shell/main_bar.h"
 #include "shell/main_bar_geometry.h"
@@ -352,9 +353,9 @@ TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
     // Without a current user the windows that need one do nothing, and
     // nothing breaks. ("Dodaj nowego" opens its wizard, below.)
     for (EMenuCommand later :
-         {EMenuCommand::AddFriend, EMenuCommand::SearchUsers, EMenuCommand::SendProgram,
-          EMenuCommand::AddFavouriteChannel, EMenuCommand::SearchChannel,
-          EMenuCommand::CreateChannel, EMenuCommand::EditUser, EMenuCommand::Messages})
+         {EMenuCommand::AddFriend, EMenuCommand::SearchUsers, EMenuCommand::AddFavouriteChannel,
+          EMenuCommand::SearchChannel, EMenuCommand::CreateChannel, EMenuCommand::EditUser,
+          EMenuCommand::Messages})
         router->RunMenuCommand(later);
     EXPECT_TRUE(world->messageBox.Shown().empty());
 }
@@ -391,6 +392,17 @@ template <class Window> void CancelWhenShown(QTimer& watch, QString* name, bool*
         }
     });
     watch.start();
+}
+
+TEST_F(MainBar, WyslijProgramMurmexAsksForTheAddressModallyAndCancelSendsNothing) {
+    Make();
+    QTimer watch;
+    QString opened;
+    bool modal = false;
+    CancelWhenShown<CRecommendDlg>(watch, &opened, &modal);
+    router->RunMenuCommand(EMenuCommand::SendProgram);
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(world->messageBox.Shown().empty());
 }
 
 TEST_F(MainBar, AccountWindowsOpenFromTheMenuAndCancelChangesNothing) {
