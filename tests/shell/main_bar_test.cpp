@@ -341,8 +341,8 @@ TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
     bar->RunMenuCommand(EMenuCommand::Exit);
     EXPECT_EQ(world->quitRequests, 1);
     bar->RunMenuCommand(EMenuCommand::Chat);
-    ASSERT_EQ(world->shell.opened.size(), 1u);
-    EXPECT_EQ(world->shell.opened[0].rfind("http", 0), 0u) << world->shell.opened[0];
+    ASSERT_EQ(world->shell.Opened().size(), 1u);
+    EXPECT_EQ(world->shell.Opened()[0].rfind("http", 0), 0u) << world->shell.Opened()[0];
     // Windows of later work open nothing yet, and nothing breaks. (Without a
     // current user the account window does not open either; "Dodaj nowego"
     // opens its wizard, below.)
