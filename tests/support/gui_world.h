@@ -10,12 +10,15 @@
 #include "session/heartbeat.h"
 #include "session/internet_connection.h"
 #include "session/periodic_tasks.h"
+#include "storage/dictionaries.h"
+#include "storage/options.h"
 #include "support/fake_peer.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 #include "support/wait_for.h"
 #include "ui/qt_wait_loop.h"
 
+#include <QCoreApplication>
 #include <memory>
 #include <optional>
 #include <string>

@@ -237,7 +237,7 @@ TEST_F(RegWizard, WelcomeNeedsAChoiceAndStoresADialUpEntry) {
 
     // With entries the first is chosen; choosing it stores it and watches it at once.
     world.dialer.peers = {"modem", "neostrada"};
-    world.connection->LoadEntries();
+    world.connection.LoadEntries();
     wizard->SetActivePage(0);
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->currentRow(), 0);
@@ -246,7 +246,7 @@ TEST_F(RegWizard, WelcomeNeedsAChoiceAndStoresADialUpEntry) {
     EXPECT_EQ(Page(), kPageRegistered);
     EXPECT_EQ(GetOption("InternetConnection"), "DialUp");
     EXPECT_EQ(GetOption("RASEntry"), "neostrada");
-    EXPECT_EQ(world.connection->EntryName(), "neostrada");
+    EXPECT_EQ(world.connection.EntryName(), "neostrada");
     // Coming back shows the entry chosen.
     wizard->Back();
     EXPECT_EQ(list->currentRow(), 1);
