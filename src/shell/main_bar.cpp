@@ -7,7 +7,6 @@
 #include "model/data_manager.h"
 #include "session/app_context.h"
 #include "session/app_texts.h"
-#include "session/call_counter_port.h"
 #include "session/connection_state.h"
 #include "session/heartbeat.h"
 #include "session/main_bar_texts.h"
@@ -19,6 +18,7 @@
 #include "shell/tray_pictures.h"
 #include "storage/options.h"
 #include "ui/animation.h"
+#include "ui/dialog_parts.h"
 #include "ui/image_button.h"
 #include "ui/local_text.h"
 #include "ui/skin_pictures.h"
@@ -30,7 +30,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QThread>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -55,30 +54,9 @@ constexpr int kLogoFromBottom = 63;
 constexpr int kLogoSide = 57;
 constexpr int kMinTabWidth = 16;
 
-// The heartbeat's view of the modem call counter.
-class CCounterPort final : public ICallCounterPort {
-public:
-    explicit CCounterPort(CallCounter& counter) : m_counter(counter) {}
-    void StartCall() override { m_counter.StartCall(); }
-    bool EndCall() override { return m_counter.EndCall(); }
-    bool IsCallRunning() const override { return m_counter.IsCallRunning(); }
-    bool TimerEvent() override { return m_counter.TimerEvent(); }
-    std::string CounterText() const override { return m_counter.CounterText(); }
-
-private:
-    CallCounter& m_counter;
-};
-
-QLabel* PlainLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 QWidget* TreePage(std::string_view caption, QWidget* tree) {
     auto* page = new QWidget;
-    auto* label = new QLabel(FromUtf8(caption));
-    label->setTextFormat(Qt::PlainText);
+    QLabel* label = dialog_parts::PlainLabel(caption);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(3, 3, 3, 3);
     layout->setSpacing(3);
@@ -100,8 +78,7 @@ bool OnWayland() {
 
 } // namespace
 
-CMainBar::CMainBar(SAppContext& ctx)
-    : CSkinDialog(nullptr), m_ctx(ctx), m_counterPort(std::make_unique<CCounterPort>(ctx.counter)) {
+CMainBar::CMainBar(SAppContext& ctx) : CSkinDialog(nullptr), m_ctx(ctx) {
     // The program's main window, not a dialog of something else: it gets a
     // taskbar entry, so that a minimised bar can always be brought back.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -118,8 +95,7 @@ CMainBar::CMainBar(SAppContext& ctx)
     RefreshUserLine();
 
     m_heartbeatTimer.setInterval(kHeartbeatMs);
-    connect(&m_heartbeatTimer, &QTimer::timeout, this, [this] { m_ctx.heartbeat.Tick(); });
-    m_ctx.heartbeat.Attach(m_ctx.data, *m_counterPort, *this);
+    connect(&m_heartbeatTimer, &QTimer::timeout, this, &CMainBar::PostTick);
     m_ctx.data.SetTitleCallback([this](const std::string&) {
         // Told before the switch is complete: read the new user once it is.
         QMetaObject::invokeMethod(this, &CMainBar::RefreshUserLine, Qt::QueuedConnection);
@@ -128,7 +104,6 @@ CMainBar::CMainBar(SAppContext& ctx)
 
 CMainBar::~CMainBar() {
     m_heartbeatTimer.stop();
-    m_ctx.heartbeat.Detach();
     m_ctx.data.SetTitleCallback({});
     RemoveTrayIcon();
     ReleaseDocking();
@@ -172,14 +147,14 @@ void CMainBar::BuildChildren() {
     m_tabs->setTabToolTip(1, FromUtf8(kTextChannelsView));
     m_tabs->setCurrentIndex(0);
 
-    m_statusLine = PlainLabel(this);
+    m_statusLine = dialog_parts::PlainLabel({}, this);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_statusLine->setFrameShape(QFrame::Panel);
     m_statusLine->setFrameShadow(QFrame::Sunken);
     m_statusLine->setText(FromUtf8(kTextOffline));
-    m_userLine = PlainLabel(this);
+    m_userLine = dialog_parts::PlainLabel({}, this);
     m_userLine->setObjectName(QStringLiteral("userLine"));
-    m_costLine = PlainLabel(this);
+    m_costLine = dialog_parts::PlainLabel({}, this);
     m_costLine->setObjectName(QStringLiteral("costLine"));
 
     m_menuButton = new QPushButton(FromUtf8(kTextProgramName), this);
@@ -197,8 +172,6 @@ void CMainBar::BuildChildren() {
     m_resizeGrip->installEventFilter(this);
 
     m_menu = new CMainMenu(!m_ctx.connectionState.IsLAN(), this);
-    connect(m_menu, &CMainMenu::Triggered, this, &CMainBar::RunMenuCommand);
-    ConnectTrees();
     LayoutChildren();
 }
 
@@ -228,6 +201,23 @@ void CMainBar::resizeEvent(QResizeEvent* event) {
 
 int CMainBar::CurrentView() const {
     return m_tabs->currentIndex();
+}
+
+// --- the main menu; the window router runs its commands
+
+SMainMenuState CMainBar::MenuState() const {
+    SMainMenuState state;
+    state.connected = m_ctx.connectionState.IsConnected();
+    state.loggedIn = m_ctx.connectionState.IsLoggedIn();
+    state.loginInProgress = m_ctx.heartbeat.IsLoginInProgress();
+    state.hasCurrentUser = m_ctx.data.CurrentLocalUser() != 0;
+    state.localUserCount = static_cast<int>(m_ctx.data.LocalUsers().size());
+    return state;
+}
+
+void CMainBar::OpenMainMenu() {
+    m_menu->Prepare(MenuState());
+    m_menu->PopupAbove(m_menuButton->mapToGlobal(QPoint(0, 0)));
 }
 
 // --- placing, moving, resizing
@@ -349,10 +339,6 @@ void CMainBar::SetCostLine(std::string_view textUtf8) {
     m_costLine->setText(FromUtf8(textUtf8));
 }
 
-void CMainBar::AdvanceTreeBlink() {
-    m_friendTree->AdvanceBlink();
-}
-
 void CMainBar::StartHeartbeat() {
     m_heartbeatTimer.start();
 }
@@ -361,24 +347,23 @@ void CMainBar::StopHeartbeat() {
     m_heartbeatTimer.stop();
 }
 
-void CMainBar::LocalUserSwitching() {
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, &CMainBar::LocalUserSwitching, Qt::QueuedConnection);
+void CMainBar::PostTick() {
+    // The tick runs from the event queue, not inside the timer's own event:
+    // Qt never fires a timer again while its event is being handled, so a
+    // dialog a tick opens would stop every further tick (fetching messages,
+    // the friends' synchronisation, the cost line) until it closed. Queued,
+    // the ticks go on inside the dialog's loop; the heartbeat keeps its
+    // dialogs from nesting. One tick waits at a time.
+    if (m_tickPosted)
         return;
-    }
-    // What was opened for the old user's friends goes with them.
-    for (const QPointer<QWidget>& popup : m_popups)
-        if (popup)
-            popup->close();
-    m_popups.clear();
-}
-
-std::vector<QWidget*> CMainBar::FriendOnlinePopups() const {
-    std::vector<QWidget*> open;
-    for (const QPointer<QWidget>& popup : m_popups)
-        if (popup && popup->isVisible())
-            open.push_back(popup);
-    return open;
+    m_tickPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_tickPosted = false;
+            m_ctx.heartbeat.Tick();
+        },
+        Qt::QueuedConnection);
 }
 
 void CMainBar::QuitApplication() {
@@ -389,9 +374,6 @@ void CMainBar::QuitApplication() {
     if (m_ctx.counter.IsCallRunning())
         m_ctx.counter.EndCall();
     ReleaseDocking();
-    for (const QPointer<QWidget>& popup : m_popups)
-        if (popup)
-            popup->close();
     close();
 }
 

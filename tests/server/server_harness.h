@@ -17,7 +17,10 @@
 
 namespace murmex::test {
 
-// murmexd on a free loopback port with a fresh database and the test's clock.
+// murmexd on a free loopback port with a fresh database and the test's clock:
+// a SQLite file, or with MURMEX_TEST_DATABASE=postgresql a new database in
+// the process's throwaway PostgreSQL cluster (the test is skipped where
+// there is none).
 class CTestServer {
 public:
     explicit CTestServer(std::function<void(SServerSettings&)> adjust = {});
@@ -26,7 +29,9 @@ public:
     CServiceServer& Server() { return *m_server; }
     std::uint16_t Port() const { return m_server->Port(); }
     CFakeClock& Clock() { return m_clock; }
+    // The file path or connection URI, as --database takes it.
     const std::string& DatabasePath() const { return m_database; }
+    bool OnPostgres() const { return m_postgres; }
 
     // A client engine, connected and greeted; null when that failed.
     std::unique_ptr<CRequestEngine> Connect();
@@ -36,8 +41,13 @@ private:
     // Monotonic time moves only by AdvanceMs, whatever the wall clock does.
     CFakeClock m_clock{1600000000, false}; // 2020-09-13 12:26:40 UTC
     std::string m_database;
+    bool m_postgres = false;
     std::unique_ptr<CServiceServer> m_server;
 };
+
+// A database for a test: the current run's kind (see CTestServer). Skips the
+// test when PostgreSQL is wanted and missing, and then gives a SQLite file.
+std::string TestDatabase(const CTempDataDir& dir);
 
 // The answer to one raw exchange.
 struct SWireReply {
