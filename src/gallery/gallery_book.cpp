@@ -31,11 +31,16 @@ std::string ClassNameOf(const QWidget& widget) {
     return colons == std::string::npos ? name : name.substr(colons + 2);
 }
 
-std::unique_ptr<QWidget> OnPage(std::unique_ptr<CSheetBase> sheet, int index,
+std::unique_ptr<QWidget> OnPage(std::unique_ptr<QWidget> sheet, int index,
                                 const std::string& pageClass) {
+    auto* pages = dynamic_cast<CSheetBase*>(sheet.get());
+    if (!pages) {
+        std::fprintf(stderr, "murmex_gallery: %s: not in a sheet\n", pageClass.c_str());
+        return nullptr;
+    }
     // The pages are laid out, and the first activated, on the first showing.
     sheet->show();
-    if (!sheet->SetActivePage(index)) {
+    if (!pages->SetActivePage(index)) {
         std::fprintf(stderr, "murmex_gallery: %s: no page %d\n", pageClass.c_str(), index);
         return nullptr;
     }

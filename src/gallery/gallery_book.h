@@ -70,10 +70,10 @@ private:
     std::vector<SShot> m_shots;
 };
 
-// A wizard or tab sheet shown on the page at `index`, whose class must be
-// `pageClass`; null (a fault in the gallery) when it is another class, so a
-// reordered sheet cannot file a page under the wrong name.
-std::unique_ptr<QWidget> OnPage(std::unique_ptr<CSheetBase> sheet, int index,
+// A wizard or tab sheet (a CSheetBase) shown on the page at `index`, whose
+// class must be `pageClass`; null (a fault in the gallery) when it is another
+// class, so a reordered sheet cannot file a page under the wrong name.
+std::unique_ptr<QWidget> OnPage(std::unique_ptr<QWidget> sheet, int index,
                                 const std::string& pageClass);
 // The class name of a widget's dynamic type, without the namespace.
 std::string ClassNameOf(const QWidget& widget);

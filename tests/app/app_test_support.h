@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/wait_for.h"
+
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QPointer>
@@ -10,18 +12,6 @@
 #include <string>
 
 namespace murmex::test {
-
-// Turns the event loop until the condition holds; false if it never did
-// within the bound (the bound only keeps a broken test from hanging).
-inline bool WaitFor(const std::function<bool()>& condition, int boundMs = 20000) {
-    QDeadlineTimer deadline(boundMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // Answers every modal dialog of type T that comes up while it lives: `answer`
 // runs on the dialog inside its own exec(), as a user's click would.

@@ -90,7 +90,7 @@ TEST(ChooseLocalUser, OffersTheUsersInOrderWithTheFirstChosen) {
     dialog.OkButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.ChosenQid(), 11);
-    EXPECT_TRUE(box.shown.empty());
+    EXPECT_TRUE(box.Shown().empty());
 }
 
 TEST(ChooseLocalUser, OkWithoutAChoiceRemindsAndStaysOpen) {
@@ -101,7 +101,7 @@ TEST(ChooseLocalUser, OkWithoutAChoiceRemindsAndStaysOpen) {
     dialog.OkButton()->click();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.ChosenQid(), 0);
-    EXPECT_EQ(box.shown, std::vector<std::string>{"Musisz wybrac uzytkownika!"});
+    EXPECT_EQ(box.Shown(), std::vector<std::string>{"Musisz wybrac uzytkownika!"});
 
     dialog.List()->item(1)->setSelected(true);
     dialog.OkButton()->click();
@@ -125,7 +125,7 @@ TEST(DeleteLocalUser, NothingIsChosenBeforehand) {
     EXPECT_TRUE(dialog.List()->selectedItems().isEmpty());
     dialog.OkButton()->click();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(box.shown,
+    EXPECT_EQ(box.Shown(),
               std::vector<std::string>{"Musisz wybrać użytkownika do skasowania aby kontynuować."});
     dialog.List()->item(0)->setSelected(true);
     dialog.OkButton()->click();
@@ -252,7 +252,7 @@ TEST_F(FeedbackDialog, SendsTheTextAndCloses) {
     dialog.Field()->setPlainText(QStringLiteral("Świetny program\nDzięki"));
     dialog.SendButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_TRUE(box.shown.empty());
+    EXPECT_TRUE(box.Shown().empty());
     ASSERT_TRUE(peer.WaitForRequests(2));
     const std::string request = peer.Requests()[1];
     EXPECT_EQ(request.rfind(std::to_string(CMD_FEEDBACK) + " ", 0), 0u);
@@ -267,7 +267,7 @@ TEST_F(FeedbackDialog, AFailureIsToldAndTheDialogClosesAllTheSame) {
     dialog.show();
     dialog.Field()->setPlainText(QStringLiteral("uwagi"));
     dialog.SendButton()->click();
-    EXPECT_EQ(box.shown, std::vector<std::string>{"Nie mogę wysłać wiadomości!"});
+    EXPECT_EQ(box.Shown(), std::vector<std::string>{"Nie mogę wysłać wiadomości!"});
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(dialog.SendButton()->isEnabled());
     EXPECT_TRUE(dialog.Field()->isEnabled());

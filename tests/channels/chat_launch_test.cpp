@@ -9,6 +9,7 @@
 #include "protocol/request_engine.h"
 #include "storage/options.h"
 #include "support/fake_peer.h"
+#include "support/fakes.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@
 
 namespace murmex {
 namespace {
+
+using test::CFakeShell;
 
 TEST(ChatPage, ElevenLinesWithEveryValueEscaped) {
     SChatPageData d{"a\"b", "<x>&'", "", "kanał", "http://czat.example/", "czat.example"};
@@ -61,15 +64,6 @@ TEST(ServiceSite, OptionsOverrideTheBuiltInPlace) {
     ClearOptions();
 }
 
-class CShell final : public IDesktopShell {
-public:
-    bool OpenDocument(const std::string& path) override {
-        opened.push_back(path);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
-
 class EnterChannel : public ::testing::Test {
 protected:
     EnterChannel() : engine(Settings()) {
@@ -103,7 +97,7 @@ protected:
     CRequestEngine engine;
     CSystemClock clock;
     CChannelList channels{engine, clock};
-    CShell shell;
+    CFakeShell shell;
     CUserRecord user{5};
 };
 
@@ -115,7 +109,7 @@ TEST_F(EnterChannel, AlreadyChattingMovesTheChatOnly) {
     EXPECT_EQ(Sent(),
               (std::vector<std::string>{"1290 userid=\"5\" \r\n", "1330 chanid=\"3\" \r\n"}));
     EXPECT_EQ(dir.ReadFile("chat.html"), "old");
-    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(shell.Opened().empty());
 
     peer.Reply("2000 active_exe=\"1\" active_www=\"9\" \r\n");
     peer.Reply("4000 \r\n");
@@ -125,7 +119,7 @@ TEST_F(EnterChannel, AlreadyChattingMovesTheChatOnly) {
 TEST_F(EnterChannel, NotChattingWritesAndOpensThePageEachTime) {
     peer.Reply("4000 \r\n"); // the status cannot be refreshed: not chatting
     ASSERT_TRUE(Enter(3));
-    ASSERT_EQ(shell.opened, std::vector<std::string>{dir.File("chat.html")});
+    ASSERT_EQ(shell.Opened(), std::vector<std::string>{dir.File("chat.html")});
     std::string page = dir.ReadFile("chat.html");
     EXPECT_NE(page.find("<PARAM NAME=\"PASS\" VALUE=\"pw\">\r\n"), std::string::npos);
     EXPECT_NE(page.find("<PARAM NAME=\"CHANNEL\" VALUE=\"trzeci\">\r\n"), std::string::npos);
@@ -133,7 +127,7 @@ TEST_F(EnterChannel, NotChattingWritesAndOpensThePageEachTime) {
     user.ClearPassword();
     dir.WriteFile("chat.html", "");
     ASSERT_TRUE(Enter(3));
-    EXPECT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.Opened().size(), 2u);
     page = dir.ReadFile("chat.html");
     EXPECT_NE(page.find("<PARAM NAME=\"PASS\" VALUE=\"\">\r\n"), std::string::npos);
     EXPECT_EQ(Sent(),
@@ -146,7 +140,7 @@ TEST_F(EnterChannel, UnknownChannelTheServerCannotDescribeFails) {
     peer.Reply("2000 active_exe=\"1\" active_www=\"0\" \r\n");
     peer.Reply("4000 \r\n");
     EXPECT_FALSE(Enter(4));
-    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(shell.Opened().empty());
     EXPECT_EQ(Sent().back(), "1200 chanid=\"4\" \r\n");
 
     // One the server knows is fetched, kept and entered.
@@ -162,7 +156,7 @@ TEST_F(EnterChannel, APageThatCannotBeWrittenOpensNothing) {
     ASSERT_EQ(::mkdir(dir.File("chat.html").c_str(), 0700), 0); // a directory in its place
     peer.Reply("4000 \r\n");
     EXPECT_FALSE(Enter(3));
-    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(shell.Opened().empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "counter/call_log.h"
 #include "counter_fixture.h"
 #include "ports/ui_interfaces.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,18 +11,12 @@ namespace murmex {
 namespace {
 
 using test::CCounterTest;
-
-class CFakeShell final : public IDesktopShell {
-public:
-    std::vector<std::string> opened;
-    bool OpenDocument(const std::string& pathOrUrl) override {
-        opened.push_back(pathOrUrl);
-        return false; // a desktop that cannot open it: nothing may be reported
-    }
-};
+using test::CFakeShell;
 
 class BillingReportTest : public CCounterTest {
 protected:
+    // A desktop that cannot open the report: nothing may be reported.
+    BillingReportTest() { shell.opens = false; }
     void AddCall(std::int64_t start, std::int64_t duration, int impulses, double price) {
         CallRecord r;
         r.start = start;
@@ -55,7 +50,7 @@ TEST_F(BillingReportTest, ReportIsWrittenByteForByteAndOpened) {
         "Calkowity czas polaczen: 01:11:01\r\n"
         "Sumaryczny koszt: 61729.32 z\xB3\r\n";
     EXPECT_EQ(dir.ReadFile("billing.txt"), expected);
-    EXPECT_EQ(shell.opened, std::vector<std::string>{dir.File("billing.txt")});
+    EXPECT_EQ(shell.Opened(), std::vector<std::string>{dir.File("billing.txt")});
 }
 
 TEST_F(BillingReportTest, EmptyPeriodHasHeadAndZeroTotalsOnly) {
@@ -76,7 +71,7 @@ TEST_F(BillingReportTest, UnwritableReportIsStillOfferedToTheDesktop) {
     dir.WriteFile("billing.txt/keep", "x");
     log.Select(0, 1);
     EXPECT_FALSE(ProduceBillingReport(log, shell));
-    EXPECT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.Opened().size(), 1u);
 }
 
 } // namespace

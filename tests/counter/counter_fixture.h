@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "storage/options.h"
+#include "support/fakes.h"
 #include "support/temp_dir.h"
 
 #include <cstdint>
@@ -11,14 +12,6 @@
 #include <string>
 
 namespace murmex::test {
-
-// Wall time that only moves when a test moves it.
-class CFakeClock final : public IClock {
-public:
-    std::int64_t now = 0;
-    std::int64_t WallSeconds() const override { return now; }
-    std::int64_t MonotonicMs() const override { return now * 1000; }
-};
 
 // Every counter test runs in Warsaw time, in a fresh data directory, with an
 // empty options table, so results never depend on the machine.
@@ -34,7 +27,7 @@ protected:
     void TearDown() override { ClearOptions(); }
 
     CTempDataDir dir;
-    CFakeClock clock;
+    CFakeClock clock{0};
 };
 
 } // namespace murmex::test

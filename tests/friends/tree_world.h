@@ -1,13 +1,6 @@
 #pragma once
 
-#include "model/channel_list.h"
-#include "model/data_manager.h"
-#include "platform/clock.h"
-#include "ports/ui_interfaces.h"
-#include "protocol/request_engine.h"
-#include "storage/options.h"
-#include "support/fake_peer.h"
-#include "support/temp_dir.h"
+#include "support/gui_world.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,41 +17,8 @@
 #include <vector>
 
 // A local user's data on disk, a data manager over it and a fake service
-// beside it, for the tree tests.
+// beside it, for the tree tests: the shared GUI world with the tree's groups.
 namespace murmex::test {
-
-inline bool WaitFor(const std::function<bool()>& condition, int boundMs = 10000) {
-    QDeadlineTimer deadline(boundMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-class CFixedClock final : public IClock {
-public:
-    std::int64_t WallSeconds() const override { return now; }
-    std::int64_t MonotonicMs() const override { return now * 1000; }
-    std::atomic<std::int64_t> now{1000000001};
-};
-
-class CFakeMessageBox final : public IMessageBox {
-public:
-    void ShowMessage(std::string_view text) override {
-        std::lock_guard lock(m_mutex);
-        m_shown.emplace_back(text);
-    }
-    std::vector<std::string> Shown() {
-        std::lock_guard lock(m_mutex);
-        return m_shown;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::vector<std::string> m_shown;
-};
 
 // What a context menu offered: its entries ("-" for a separator), which were
 // enabled, and the default one. The runner answers with the entry whose
@@ -113,70 +73,54 @@ inline std::string LocalContact(int qid, const std::string& nick, const std::str
 //   400 "Kontakty": local contacts 1000000001 (with a cell phone), 1000000002
 //   500 "Sam": 24
 // Channels 7 "czat" and 8 "muzyka" are favourites; 9 is a favourite without a record.
-class CTreeWorld {
+class CTreeWorld : public CGuiWorld {
 public:
     static constexpr int kContactSms = 1000000001;
     static constexpr int kContactPlain = 1000000002;
 
-    CTreeWorld() : engine(Settings(peer.Port())) {
-        ClearOptions();
-        engine.SetAddressSource([] { return std::string("127.0.0.1"); });
-        Write({"[LocalUsers]",
-               "QID=\"5\" Nick=\"ja\" Email=\"me@x\" Name=\"\" Surname=\"\" "
-               "HasRemoteCellPhone=\"0\" RemoteCellPhonePrefix=\"\" SavePassword=\"1\" "
-               "Password=\"pw\" ",
-               "",
-               "[QID5-Groups]",
-               "GID=\"100\" Name=\"Praca\" FriendsCount=\"2\" F1=\"21\" F2=\"22\" ",
-               "GID=\"200\" Name=\"Dom\" FriendsCount=\"2\" F1=\"23\" F2=\"21\" ",
-               "GID=\"300\" Name=\"Pusta\" FriendsCount=\"0\" ",
-               "GID=\"400\" Name=\"Kontakty\" FriendsCount=\"2\" F1=\"1000000001\" "
-               "F2=\"1000000002\" ",
-               "GID=\"500\" Name=\"Sam\" FriendsCount=\"1\" F1=\"24\" ",
-               "",
-               "[QID5-Friends]",
-               "friends=\"21,22,23,24\" ",
-               "",
-               "[QID5-Users]",
-               ServiceUser(21, "ala", "Ala z pracy"),
-               ServiceUser(22, "bolek"),
-               ServiceUser(23, "cezary"),
-               ServiceUser(24, "dawid"),
-               LocalContact(kContactSms, "hydraulik", "0601234567"),
-               LocalContact(kContactPlain, "sasiad", ""),
-               "",
-               "[Channels]",
-               "CID=\"7\" Name=\"czat\" Description=\"\" Category=\"1\" CreatorQID=\"0\" URL=\"\" "
-               "MaxUsers=\"10\" ",
-               "CID=\"8\" Name=\"muzyka\" Description=\"\" Category=\"1\" CreatorQID=\"0\" "
-               "URL=\"\" MaxUsers=\"10\" ",
-               "",
-               "[QID5-ChannelFavorites]",
-               "Favorites=\"7,8,9\" "});
-        data = std::make_unique<CDataManager>(engine, channels, clock);
-        data->SwitchLocalUser(5);
+    CTreeWorld() : CGuiWorld(Settings()) {
+        Data().SwitchLocalUser(5);
         data->WaitForWorkers();
     }
-    ~CTreeWorld() {
-        data->Shutdown();
-        ClearOptions();
-    }
 
-    static SEngineSettings Settings(std::uint16_t port) {
-        SEngineSettings s;
-        s.port = port;
-        s.connectWait = s.writeWait = s.readWait = s.lockWait = std::chrono::seconds(5);
-        return s;
+    static SGuiWorldSettings Settings() {
+        SGuiWorldSettings settings;
+        settings.clockSeconds = 1000000001;
+        settings.config = {
+            "[LocalUsers]",
+            "QID=\"5\" Nick=\"ja\" Email=\"me@x\" Name=\"\" Surname=\"\" "
+            "HasRemoteCellPhone=\"0\" RemoteCellPhonePrefix=\"\" SavePassword=\"1\" "
+            "Password=\"pw\" ",
+            "",
+            "[QID5-Groups]",
+            "GID=\"100\" Name=\"Praca\" FriendsCount=\"2\" F1=\"21\" F2=\"22\" ",
+            "GID=\"200\" Name=\"Dom\" FriendsCount=\"2\" F1=\"23\" F2=\"21\" ",
+            "GID=\"300\" Name=\"Pusta\" FriendsCount=\"0\" ",
+            "GID=\"400\" Name=\"Kontakty\" FriendsCount=\"2\" F1=\"1000000001\" "
+            "F2=\"1000000002\" ",
+            "GID=\"500\" Name=\"Sam\" FriendsCount=\"1\" F1=\"24\" ",
+            "",
+            "[QID5-Friends]",
+            "friends=\"21,22,23,24\" ",
+            "",
+            "[QID5-Users]",
+            ServiceUser(21, "ala", "Ala z pracy"),
+            ServiceUser(22, "bolek"),
+            ServiceUser(23, "cezary"),
+            ServiceUser(24, "dawid"),
+            LocalContact(kContactSms, "hydraulik", "0601234567"),
+            LocalContact(kContactPlain, "sasiad", ""),
+            "",
+            "[Channels]",
+            "CID=\"7\" Name=\"czat\" Description=\"\" Category=\"1\" CreatorQID=\"0\" URL=\"\" "
+            "MaxUsers=\"10\" ",
+            "CID=\"8\" Name=\"muzyka\" Description=\"\" Category=\"1\" CreatorQID=\"0\" "
+            "URL=\"\" MaxUsers=\"10\" ",
+            "",
+            "[QID5-ChannelFavorites]",
+            "Favorites=\"7,8,9\" "};
+        return settings;
     }
-
-    void Write(const std::vector<std::string>& lines) {
-        std::string text;
-        for (const auto& line : lines)
-            text += line + "\r\n";
-        dir.WriteFile("murmex.cfg", text);
-    }
-    std::string Config() const { return dir.ReadFile("murmex.cfg"); }
-    bool Has(const std::string& text) const { return Config().find(text) != std::string::npos; }
 
     void SetPresence(int qid, bool inChat, bool running) {
         data->CachedUser(qid)->SetPresence(inChat, running, 0, clock.now);
@@ -185,13 +129,6 @@ public:
         auto group = data->Group(groupId);
         return group ? group->Members() : std::vector<int>{};
     }
-
-    CTempDataDir dir;
-    CFakePeer peer;
-    CRequestEngine engine;
-    CFixedClock clock;
-    CChannelList channels{engine, clock};
-    std::unique_ptr<CDataManager> data;
 };
 
 // Where to point the mouse in a tree's viewport.

@@ -15,6 +15,7 @@
 #include "server/service_server.h"
 #include "server/sms_outbox.h"
 #include "storage/options.h"
+#include "support/fakes.h"
 #include "support/temp_dir.h"
 
 #include <QPlainTextEdit>
@@ -26,11 +27,7 @@
 namespace murmex {
 namespace {
 
-class CBoxRecorder final : public IMessageBox {
-public:
-    void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-    std::vector<std::string> shown;
-};
+using test::CFakeMessageBox;
 
 std::unique_ptr<CRequestEngine> Client(std::uint16_t port) {
     SEngineSettings s;
@@ -109,7 +106,7 @@ protected:
     std::unique_ptr<CRequestEngine> alice, bob;
     int aliceQid = 0, bobQid = 0;
     CSystemClock clock;
-    CBoxRecorder box;
+    CFakeMessageBox box;
     std::unique_ptr<CChannelList> channels;
     std::unique_ptr<CDataManager> data;
     std::unique_ptr<CMessageWindows> windows;
@@ -121,7 +118,7 @@ TEST_F(SendThroughService, AMessageArrivesInTheOtherMembersQueueByteForByte) {
     const QString typed = QStringLiteral("Zażółć gęślą jaźń — ŻÓŁW\n\"w cudzysłowie\" ~ 100%");
     send->TextEdit()->setPlainText(typed);
     QTest::mouseClick(send->SendButton(), Qt::LeftButton);
-    ASSERT_TRUE(box.shown.empty());
+    ASSERT_TRUE(box.Shown().empty());
     ASSERT_EQ(data->MessageCount(), 1);
     const std::string stored = data->MessageAt(0)->Text();
 
@@ -142,7 +139,7 @@ TEST_F(SendThroughService, AnSmsGoesToTheNumberTheRulesPick) {
     CSendSmsDlg* sms = windows->SendSmsWindow();
     sms->TextEdit()->setPlainText(QStringLiteral("Spóźnię się"));
     QTest::mouseClick(sms->SendSmsButton(), Qt::LeftButton);
-    EXPECT_EQ(box.shown.size(), 1u) << "no number: refused before sending";
+    EXPECT_EQ(box.Shown().size(), 1u) << "no number: refused before sending";
     EXPECT_TRUE(Outbox().empty());
     EXPECT_EQ(data->MessageCount(), 0);
 
@@ -152,7 +149,7 @@ TEST_F(SendThroughService, AnSmsGoesToTheNumberTheRulesPick) {
     sms = windows->SendSmsWindow();
     sms->TextEdit()->setPlainText(QStringLiteral("Spóźnię się"));
     QTest::mouseClick(sms->SendSmsButton(), Qt::LeftButton);
-    EXPECT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.Shown().size(), 1u);
     const auto outbox = Outbox();
     ASSERT_EQ(outbox.size(), 1u);
     EXPECT_EQ(outbox[0].sender, aliceQid);

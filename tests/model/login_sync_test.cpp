@@ -7,6 +7,7 @@
 namespace murmex {
 namespace {
 
+using test::CFakePrompt;
 using test::CModelWorld;
 
 const char* const kWrongPassword = "Podane przez Ciebie hasło nie jest poprawne.";
@@ -84,18 +85,10 @@ TEST_F(Login, CancelledDialogEndsTheLoginAndKeepsNoWrongPassword) {
 
 TEST_F(Login, LostConnectionIsNotAWrongPassword) {
     Start(false);
-    class CAbortingPrompt final : public IPasswordPrompt {
-    public:
-        explicit CAbortingPrompt(CRequestEngine& e) : engine(e) {}
-        bool AskPassword(int, std::string& password) override {
-            ++asked;
-            password = "x";
-            engine.Abort();
-            return true;
-        }
-        CRequestEngine& engine;
-        int asked = 0;
-    } prompt(w.engine);
+    // The user answers, and the connection goes while he does.
+    CFakePrompt prompt;
+    prompt.answers = {"x"};
+    prompt.whileAsked = [this] { w.engine.Abort(); };
     dm().SetPasswordPrompt(&prompt);
     EXPECT_EQ(RunLogin(), false);
     EXPECT_EQ(prompt.asked, 1);

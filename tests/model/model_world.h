@@ -1,15 +1,15 @@
 #pragma once
 
-#include "command_peer.h"
 #include "model/channel_list.h"
 #include "model/data_manager.h"
-#include "model_fakes.h"
 #include "platform/clock.h"
 #include "ports/ui_interfaces.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
 #include "storage/config_store.h"
 #include "storage/options.h"
+#include "support/fake_peer.h"
+#include "support/fakes.h"
 #include "support/temp_dir.h"
 
 #include <atomic>
@@ -84,7 +84,7 @@ public:
     CTempDataDir dir;
     CCommandPeer peer;
     CRequestEngine engine;
-    CFixedClock clock;
+    CFakeClock clock;
     CChannelList channels{engine, clock};
     CFakeTree tree;
     CFakeFavourites favourites;

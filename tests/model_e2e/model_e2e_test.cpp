@@ -3,13 +3,13 @@
 #include "model/channel_list.h"
 #include "model/channel_record.h"
 #include "model/data_manager.h"
-#include "model/model_fakes.h"
 #include "platform/clock.h"
 #include "platform/code_page.h"
 #include "protocol/request_engine.h"
 #include "server/admin_tool.h"
 #include "server/service_server.h"
 #include "storage/options.h"
+#include "support/fakes.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

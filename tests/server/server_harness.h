@@ -4,7 +4,9 @@
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
 #include "server/service_server.h"
+#include "support/fakes.h"
 #include "support/temp_dir.h"
+#include "support/wait_for.h"
 
 #include <atomic>
 #include <chrono>
@@ -14,23 +16,6 @@
 #include <string>
 
 namespace murmex::test {
-
-// Time that moves only when a test moves it.
-class CFakeClock final : public IClock {
-public:
-    std::int64_t WallSeconds() const override { return m_wall.load(); }
-    std::int64_t MonotonicMs() const override { return m_monotonic.load(); }
-    void SetWall(std::int64_t seconds) { m_wall = seconds; }
-    void AdvanceMs(std::int64_t ms) { m_monotonic += ms; }
-
-private:
-    std::atomic<std::int64_t> m_wall{1600000000}; // 2020-09-13 12:26:40 UTC
-    std::atomic<std::int64_t> m_monotonic{0};
-};
-
-// Waits, a bounded time, until the condition holds.
-bool WaitFor(const std::function<bool()>& condition,
-             std::chrono::milliseconds limit = std::chrono::seconds(10));
 
 // murmexd on a free loopback port with a fresh database and the test's clock:
 // a SQLite file, or with MURMEX_TEST_DATABASE=postgresql a new database in
@@ -53,7 +38,8 @@ public:
 
 private:
     CTempDataDir m_dir;
-    CFakeClock m_clock;
+    // Monotonic time moves only by AdvanceMs, whatever the wall clock does.
+    CFakeClock m_clock{1600000000, false}; // 2020-09-13 12:26:40 UTC
     std::string m_database;
     bool m_postgres = false;
     std::unique_ptr<CServiceServer> m_server;

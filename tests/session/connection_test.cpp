@@ -31,9 +31,9 @@ protected:
 };
 
 TEST_F(ConnectionTest, WithNoOptionsTheSystemDecidesAndItIsNeverALan) {
-    m_platform.defaultRoute = false;
+    m_platform.online = false;
     EXPECT_FALSE(Connected());
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     EXPECT_TRUE(Connected());
     EXPECT_FALSE(Lan());
 }
@@ -71,7 +71,7 @@ TEST_F(ConnectionTest, DialUpWithAnEntryFollowsThatEntrysLinkNotTheRouteTable) {
     SetOption("InternetConnection", "DialUp");
     SetOption("RASEntry", "provider");
     m_connection.Init();
-    m_platform.defaultRoute = true; // some other way out: does not count
+    m_platform.online = true; // some other way out: does not count
     EXPECT_FALSE(Connected());
     ProviderLink(false); // still negotiating
     EXPECT_FALSE(Connected());
@@ -82,7 +82,7 @@ TEST_F(ConnectionTest, DialUpWithAnEntryFollowsThatEntrysLinkNotTheRouteTable) {
 
 TEST_F(ConnectionTest, DialUpWithAnEmptyEntryIsNeverUpAndWithoutOneTheSystemDecides) {
     SetOption("InternetConnection", "DialUp");
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     EXPECT_TRUE(Connected()) << "no RASEntry: on to the system's state";
     SetOption("RASEntry", "");
     m_connection.Init();
@@ -164,10 +164,10 @@ TEST_F(ConnectionTest, FillListSelectsByCaseBlindPrefixOrTheFirstItem) {
 }
 
 TEST_F(ConnectionTest, StatusTextTellsConnectionAndLogin) {
-    m_platform.defaultRoute = false;
+    m_platform.online = false;
     CConnectionState state(m_connection, m_engine);
     EXPECT_EQ(state.ConnectionStatusText(), "Offline");
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     EXPECT_EQ(state.ConnectionStatusText(), "Online");
     m_engine.SetLoggedIn(true);
     EXPECT_TRUE(state.IsLoggedIn());

@@ -16,7 +16,7 @@ TEST_F(Connection, ComingUpStartsACallAndALoginAndGoingDownEndsBoth) {
     EXPECT_EQ(m_counter.starts, 0);
     EXPECT_EQ(m_data.startLogins, 0);
 
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     Tick();
     EXPECT_EQ(m_counter.starts, 1);
     EXPECT_EQ(m_data.startLogins, 1);
@@ -35,7 +35,7 @@ TEST_F(Connection, ComingUpStartsACallAndALoginAndGoingDownEndsBoth) {
     EXPECT_EQ(LastStatus(), "Online i zalogowany");
     EXPECT_EQ(LastTray(), kTrayOnline);
 
-    m_platform.defaultRoute = false;
+    m_platform.online = false;
     Tick();
     EXPECT_EQ(m_data.logouts, 1);
     EXPECT_EQ(m_counter.ends, 1);
@@ -45,7 +45,7 @@ TEST_F(Connection, ComingUpStartsACallAndALoginAndGoingDownEndsBoth) {
     Ticks(3);
     EXPECT_EQ(m_data.logouts, 1) << "handled once per change";
     EXPECT_EQ(m_data.startLogins, 1) << "no login while the connection is down";
-    EXPECT_TRUE(m_box.shown.empty());
+    EXPECT_TRUE(m_box.Shown().empty());
 }
 
 TEST_F(Connection, ALanIsNeverTimedUnlessModemCountingIsForced) {
@@ -66,7 +66,7 @@ TEST_F(Connection, ALanIsNeverTimedUnlessModemCountingIsForced) {
 }
 
 TEST_F(Connection, WhileUpTheCounterTicksAndItsTextShowsOncePerNewSecond) {
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     Tick();
     EXPECT_TRUE(m_view.costLines.empty());
     m_counter.text = "00:00:01";
@@ -86,27 +86,27 @@ TEST_F(Connection, WhileUpTheCounterTicksAndItsTextShowsOncePerNewSecond) {
 
 TEST_F(Connection, NoLoginWithoutALocalUserAndAMessageWhenOneCannotStart) {
     m_data.currentUser = 0;
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     Tick();
     EXPECT_EQ(m_data.startLogins, 0);
-    EXPECT_TRUE(m_box.shown.empty());
+    EXPECT_TRUE(m_box.Shown().empty());
 
-    m_platform.defaultRoute = false;
+    m_platform.online = false;
     Tick();
     m_data.currentUser = 7;
     m_data.startLoginResult = 0;
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     Tick();
     EXPECT_EQ(m_data.startLogins, 1);
     EXPECT_FALSE(m_heartbeat.IsLoginInProgress());
-    EXPECT_EQ(m_box.shown, std::vector<std::string>{std::string(kTextLoginFailed)});
+    EXPECT_EQ(m_box.Shown(), std::vector<std::string>{std::string(kTextLoginFailed)});
 }
 
 TEST_F(Connection, AFailedFirstLoginIsReportedAndNotRetried) {
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     Tick();
     m_heartbeat.LoginFinished(false);
-    EXPECT_EQ(m_box.shown, std::vector<std::string>{std::string(kTextLoginFailed)});
+    EXPECT_EQ(m_box.Shown(), std::vector<std::string>{std::string(kTextLoginFailed)});
     Tick(30);
     EXPECT_EQ(m_data.startLogins, 1);
     EXPECT_EQ(LastTray(), kTrayOffline);
@@ -126,7 +126,7 @@ TEST_F(Connection, AfterATransportFailureALoginThatOnceWorkedIsRetriedQuietly) {
 
     // The server is still away: no message, and no new attempt for a while.
     m_heartbeat.LoginFinished(false);
-    EXPECT_TRUE(m_box.shown.empty());
+    EXPECT_TRUE(m_box.Shown().empty());
     Tick(CHeartbeat::kReLoginPauseSeconds - 1);
     EXPECT_EQ(m_data.startLogins, 2);
     Tick(1);
@@ -139,22 +139,22 @@ TEST_F(Connection, AfterATransportFailureALoginThatOnceWorkedIsRetriedQuietly) {
 
 TEST_F(Connection, TheConnectionComingBackLogsInAgain) {
     ComeOnlineAndLogIn();
-    m_platform.defaultRoute = false;
+    m_platform.online = false;
     Tick();
     Tick(60);
     EXPECT_EQ(m_data.startLogins, 1);
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     Tick();
     EXPECT_EQ(m_data.startLogins, 2) << "one start, from the connection coming up";
     EXPECT_EQ(m_counter.starts, 2);
 }
 
 TEST_F(Connection, AFlickerDuringALoginDoesNotStartASecondOne) {
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     Tick();
-    m_platform.defaultRoute = false;
+    m_platform.online = false;
     Tick();
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     Tick(); // the first login thread has not reported yet
     EXPECT_EQ(m_data.startLogins, 1);
     EXPECT_EQ(m_counter.starts, 2);
@@ -182,11 +182,11 @@ TEST_F(Connection, TheMenusLoginThatCannotStartShowsTheLoginMessage) {
     m_data.startLoginResult = 0;
     m_heartbeat.LogInOrOut();
     EXPECT_FALSE(m_heartbeat.IsLoginInProgress());
-    EXPECT_EQ(m_box.shown, std::vector<std::string>{std::string(kTextLoginFailed)});
+    EXPECT_EQ(m_box.Shown(), std::vector<std::string>{std::string(kTextLoginFailed)});
 }
 
 TEST_F(Connection, LoginFinishedFromAnotherThreadIsSeenByTheNextTick) {
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     Tick();
     m_engine.SetLoggedIn(true);
     std::jthread login([this] { m_heartbeat.LoginFinished(true); });
@@ -198,7 +198,7 @@ TEST_F(Connection, LoginFinishedFromAnotherThreadIsSeenByTheNextTick) {
 TEST_F(Connection, NothingHappensBeforeTheHeartbeatIsAttached) {
     CFakeMessageBox box;
     CHeartbeat early(m_clock, m_tasks, m_connection, m_engine, box);
-    m_platform.defaultRoute = true;
+    m_platform.online = true;
     early.Tick();
     early.LogInOrOut();
     early.LocalUserSwitching();

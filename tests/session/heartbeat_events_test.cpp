@@ -148,7 +148,7 @@ TEST_F(Events, ANewFriendFromTheWebIsAddedRejectedOrLeft) {
     Tick();
     EXPECT_EQ(m_view.askedNew, (std::vector<int>{101, 102, 103, 104}));
     EXPECT_EQ(m_data.calls, (std::vector<std::string>{"add 101 4", "remove 103 0"}));
-    EXPECT_TRUE(m_box.shown.empty());
+    EXPECT_TRUE(m_box.Shown().empty());
 }
 
 TEST_F(Events, AVanishedFriendIsDeletedFromItsGroupOrAddedBack) {
@@ -159,7 +159,7 @@ TEST_F(Events, AVanishedFriendIsDeletedFromItsGroupOrAddedBack) {
     m_view.vanishedAnswer = EVanishedFriendAnswer::kAddBack;
     Tick();
     EXPECT_EQ(m_data.calls, (std::vector<std::string>{"remove 201 6", "readd 202"}));
-    EXPECT_TRUE(m_box.shown.empty());
+    EXPECT_TRUE(m_box.Shown().empty());
 }
 
 TEST_F(Events, FailedFriendListDecisionsSayWhatCouldNotBeDone) {
@@ -175,7 +175,7 @@ TEST_F(Events, FailedFriendListDecisionsSayWhatCouldNotBeDone) {
     m_view.vanishedAnswer = EVanishedFriendAnswer::kAddBack;
     Tick();
     const std::string add(kTextCannotAddFriend), remove(kTextCannotRemoveFriend);
-    EXPECT_EQ(m_box.shown, (std::vector<std::string>{add, remove, remove, add}));
+    EXPECT_EQ(m_box.Shown(), (std::vector<std::string>{add, remove, remove, add}));
 }
 
 TEST_F(Events, FriendListDialogsNeverNestWhileTheTimerKeepsFiring) {

@@ -35,7 +35,7 @@ protected:
     }
     // The connection comes up, a login starts and the login thread succeeds.
     void ComeOnlineAndLogIn() {
-        m_platform.defaultRoute = true;
+        m_platform.online = true;
         Tick();
         m_engine.SetLoggedIn(true);
         m_heartbeat.LoginFinished(true);

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "platform/clock.h"
-#include "platform/dial_up_platform.h"
 #include "ports/data_manager_port.h"
 #include "ports/ui_interfaces.h"
 #include "protocol/request_engine.h"
 #include "session/call_counter_port.h"
 #include "session/heartbeat_view.h"
+#include "support/fakes.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -17,87 +16,6 @@
 #include <vector>
 
 namespace murmex::test {
-
-class CFakeClock final : public IClock {
-public:
-    explicit CFakeClock(std::int64_t seconds) : m_seconds(seconds) {}
-    std::int64_t WallSeconds() const override { return m_seconds; }
-    std::int64_t MonotonicMs() const override { return m_seconds * 1000; }
-    void Set(std::int64_t seconds) { m_seconds = seconds; }
-    void Advance(std::int64_t seconds) { m_seconds += seconds; }
-
-private:
-    std::atomic<std::int64_t> m_seconds;
-};
-
-// The system as the connection logic sees it. Dialling may be held back with
-// HoldDialling() until ReleaseDialling(), to catch a dial in progress.
-class CFakeDialUpPlatform final : public IDialUpPlatform {
-public:
-    bool defaultRoute = false;
-    std::vector<std::string> peers;
-    bool linksReadable = true;
-    std::vector<SActiveLink> links;
-    std::vector<std::string> runningInterfaces;
-
-    bool HasDefaultRoute() override { return defaultRoute; }
-    std::vector<std::string> ListPeers() override { return peers; }
-    bool ListActiveLinks(std::vector<SActiveLink>& out) override {
-        out = links;
-        return linksReadable;
-    }
-    bool IsInterfaceRunning(const std::string& name) override {
-        for (const auto& running : runningInterfaces)
-            if (running == name)
-                return true;
-        return false;
-    }
-    bool Dial(const std::string& peer) override { return Record("pon " + peer); }
-    bool AutoDial() override { return Record("pon"); }
-    bool HangUp() override { return Record("poff -a"); }
-
-    void HoldDialling() {
-        std::lock_guard lock(m_mutex);
-        m_held = true;
-    }
-    void ReleaseDialling() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_held = false;
-        }
-        m_changed.notify_all();
-    }
-    // Bounded wait until a helper has been started.
-    bool WaitForCalls(std::size_t count) {
-        std::unique_lock lock(m_mutex);
-        return m_changed.wait_for(lock, std::chrono::seconds(10),
-                                  [&] { return m_started.size() >= count; });
-    }
-    std::vector<std::string> Calls() {
-        std::lock_guard lock(m_mutex);
-        return m_started;
-    }
-
-private:
-    bool Record(const std::string& call) {
-        std::unique_lock lock(m_mutex);
-        m_started.push_back(call);
-        m_changed.notify_all();
-        m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return !m_held; });
-        return true;
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_held = false;
-    std::vector<std::string> m_started;
-};
-
-class CFakeMessageBox final : public IMessageBox {
-public:
-    std::vector<std::string> shown;
-    void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-};
 
 // The data manager as the heartbeat uses it; records every call in order.
 class CFakeDataManager final : public IDataManagerPort {

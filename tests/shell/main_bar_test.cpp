@@ -348,8 +348,8 @@ TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
     router->RunMenuCommand(EMenuCommand::Exit);
     EXPECT_EQ(world->quitRequests, 1);
     router->RunMenuCommand(EMenuCommand::Chat);
-    ASSERT_EQ(world->shell.opened.size(), 1u);
-    EXPECT_EQ(world->shell.opened[0].rfind("http", 0), 0u) << world->shell.opened[0];
+    ASSERT_EQ(world->shell.Opened().size(), 1u);
+    EXPECT_EQ(world->shell.Opened()[0].rfind("http", 0), 0u) << world->shell.Opened()[0];
     // Without a current user the windows that need one do nothing, and
     // nothing breaks. ("Dodaj nowego" opens its wizard, below.)
     for (EMenuCommand later :

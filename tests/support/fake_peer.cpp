@@ -1,42 +1,13 @@
 #include "support/fake_peer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <stdexcept>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <cstdlib>
 
 namespace murmex::test {
 
-CFakePeer::CFakePeer() {
-    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    int one = 1;
-    ::setsockopt(m_listenFd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        ::listen(m_listenFd, 16) != 0)
-        throw std::runtime_error("fake peer cannot listen");
-    socklen_t len = sizeof addr;
-    ::getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&addr), &len);
-    m_port = ntohs(addr.sin_port);
-    m_thread = std::jthread([this](std::stop_token stop) { Serve(stop); });
-}
+CFakePeer::CFakePeer() : m_loop([this](const std::string& line) { return Answer(line); }) {}
 
-CFakePeer::~CFakePeer() { Stop(); }
-
-void CFakePeer::Stop() {
-    if (m_thread.joinable()) {
-        m_thread.request_stop();
-        m_thread.join();
-    }
-    if (m_listenFd >= 0) {
-        ::close(m_listenFd);
-        m_listenFd = -1;
-    }
+CFakePeer::~CFakePeer() {
+    Stop();
 }
 
 void CFakePeer::Script(SReply reply) {
@@ -54,66 +25,65 @@ bool CFakePeer::WaitForRequests(std::size_t n, std::chrono::milliseconds limit) 
     return m_cv.wait_for(lock, limit, [&] { return m_requests.size() >= n; });
 }
 
-int CFakePeer::Connections() {
+CFakePeer::SReply CFakePeer::Answer(const std::string& line) {
+    SReply reply{{"2000 \r\n"}, false, false};
+    {
+        std::lock_guard lock(m_mutex);
+        m_requests.push_back(line);
+        if (!m_script.empty()) {
+            reply = std::move(m_script.front());
+            m_script.pop_front();
+        }
+    }
+    m_cv.notify_all();
+    return reply;
+}
+
+CCommandPeer::CCommandPeer()
+    : m_defaults{{1280, "2000 friends=\"\" "}, {1350, "4000 "}},
+      m_loop([this](const std::string& line) { return Answer(line); }) {}
+
+void CCommandPeer::Reply(int code, std::string line) {
     std::lock_guard lock(m_mutex);
-    return m_connections;
+    m_script[code].push_back(std::move(line));
 }
 
-void CFakePeer::Serve(std::stop_token stop) {
-    while (!stop.stop_requested()) {
-        pollfd p{m_listenFd, POLLIN, 0};
-        if (::poll(&p, 1, 20) <= 0)
-            continue;
-        int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0)
-            continue;
-        int one = 1;
-        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        {
-            std::lock_guard lock(m_mutex);
-            ++m_connections;
-        }
-        ServeConnection(fd, stop);
-        ::close(fd);
-    }
+void CCommandPeer::Default(int code, std::string line) {
+    std::lock_guard lock(m_mutex);
+    m_defaults[code] = std::move(line);
 }
 
-void CFakePeer::ServeConnection(int fd, std::stop_token stop) {
-    std::string pending;
-    char buffer[4096];
-    while (!stop.stop_requested()) {
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 20) <= 0)
-            continue;
-        ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-        if (n <= 0)
-            return;
-        pending.append(buffer, static_cast<std::size_t>(n));
-        std::size_t end;
-        while ((end = pending.find("\r\n")) != std::string::npos) {
-            std::string line = pending.substr(0, end + 2);
-            pending.erase(0, end + 2);
-            SReply reply{{"2000 \r\n"}, false, false};
-            {
-                std::lock_guard lock(m_mutex);
-                m_requests.push_back(line);
-                if (!m_script.empty()) {
-                    reply = std::move(m_script.front());
-                    m_script.pop_front();
-                }
-            }
-            m_cv.notify_all();
-            if (reply.silent)
-                continue;
-            for (std::size_t i = 0; i < reply.pieces.size(); ++i) {
-                if (i)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(15));
-                ::send(fd, reply.pieces[i].data(), reply.pieces[i].size(), MSG_NOSIGNAL);
-            }
-            if (reply.closeAfter)
-                return;
+std::vector<std::string> CCommandPeer::Requests() {
+    std::lock_guard lock(m_mutex);
+    return m_requests;
+}
+
+std::vector<std::string> CCommandPeer::RequestsFor(int code) {
+    const std::string prefix = std::to_string(code);
+    std::vector<std::string> out;
+    for (auto& line : Requests())
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            out.push_back(line);
+    return out;
+}
+
+SPeerReply CCommandPeer::Answer(const std::string& lineWithEnd) {
+    const std::string line = lineWithEnd.substr(0, lineWithEnd.size() - 2);
+    const int code = std::atoi(line.substr(0, 4).c_str());
+    std::string reply;
+    {
+        std::lock_guard lock(m_mutex);
+        m_requests.push_back(line);
+        auto& queue = m_script[code];
+        if (!queue.empty()) {
+            reply = std::move(queue.front());
+            queue.pop_front();
+        } else {
+            auto it = m_defaults.find(code);
+            reply = it != m_defaults.end() ? it->second : std::string("2000 ");
         }
     }
+    return SPeerReply{{reply + "\r\n"}, false, false};
 }
 
 } // namespace murmex::test

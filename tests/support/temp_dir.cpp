@@ -1,12 +1,12 @@
 #include "support/temp_dir.h"
 
+#include "platform/paths.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-
-#include "platform/paths.h"
 
 namespace murmex::test {
 
@@ -15,10 +15,13 @@ CTempDataDir::CTempDataDir() {
     if (!::mkdtemp(pattern))
         throw std::runtime_error("mkdtemp failed");
     m_path = std::string(pattern) + "/";
+    m_previous = CPaths::DataDirectory();
     CPaths::SetDataDirectory(m_path);
 }
 
 CTempDataDir::~CTempDataDir() {
+    // Later tests must not find the data directory pointing at a removed folder.
+    CPaths::SetDataDirectory(m_previous);
     std::error_code ec;
     std::filesystem::remove_all(m_path, ec);
 }

@@ -5,7 +5,8 @@
 namespace murmex::test {
 
 // A fresh directory under /tmp, removed with everything in it on destruction.
-// Becomes the program's data directory while it lives.
+// Becomes the program's data directory while it lives; the one before is
+// restored when it goes.
 class CTempDataDir {
 public:
     CTempDataDir();
@@ -21,6 +22,7 @@ public:
 
 private:
     std::string m_path;
+    std::string m_previous;
 };
 
 } // namespace murmex::test

@@ -1,3 +1,4 @@
+#include "support/fakes.h"
 #include "support/temp_dir.h"
 #include "ui/hyper_link.h"
 #include "ui/qt_desktop_shell.h"
@@ -9,6 +10,8 @@
 
 namespace murmex {
 namespace {
+
+using test::CFakeShell;
 
 class DesktopShell : public ::testing::Test {
 protected:
@@ -85,17 +88,8 @@ TEST_F(DesktopShell, OnlyTheProgramsOwnPagesAndTexts) {
     EXPECT_FALSE(Opens(escape));
 }
 
-class CRecordingShell final : public IDesktopShell {
-public:
-    bool OpenDocument(const std::string& pathOrUrl) override {
-        opened.push_back(pathOrUrl);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
-
 TEST(HyperLink, ClickOpensHttpAndTheText) {
-    CRecordingShell shell;
+    CFakeShell shell;
     QWidget host;
     host.resize(300, 100);
     auto* link = new CHyperLink(shell, QStringLiteral("www.murmex.example"), &host);
@@ -106,24 +100,24 @@ TEST(HyperLink, ClickOpensHttpAndTheText) {
     QSignalSpy opened(link, &CHyperLink::Opened);
 
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(20, 10));
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0], "http://www.murmex.example");
+    ASSERT_EQ(shell.Opened().size(), 1u);
+    EXPECT_EQ(shell.Opened()[0], "http://www.murmex.example");
     EXPECT_EQ(opened.count(), 1);
 
     // Pressed, then let go elsewhere; or another button: nothing opens.
     QTest::mousePress(link, Qt::LeftButton, {}, QPoint(20, 10));
     QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(250, 60));
     QTest::mouseClick(link, Qt::RightButton, {}, QPoint(20, 10));
-    EXPECT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.Opened().size(), 1u);
 
     link->SetText(QStringLiteral("murmex.example/ąę"));
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(20, 10));
-    ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[1], "http://murmex.example/ąę");
+    ASSERT_EQ(shell.Opened().size(), 2u);
+    EXPECT_EQ(shell.Opened()[1], "http://murmex.example/ąę");
 }
 
 TEST(HyperLink, DrawnUnderlinedInBlue) {
-    CRecordingShell shell;
+    CFakeShell shell;
     CHyperLink link(shell, QStringLiteral("www.murmex.example"));
     link.resize(link.sizeHint());
     const QImage image = link.grab().toImage();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/wait_for.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <cstdint>
@@ -8,18 +10,6 @@
 #include <vector>
 
 namespace murmex::test {
-
-// Turns the event loop until the condition holds; false if it never did
-// within the bound (the bound only keeps a broken test from hanging).
-inline bool WaitFor(const std::function<bool()>& condition, int boundMs = 10000) {
-    QDeadlineTimer deadline(boundMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // Writes small AVI files the way a video tool would, for the player's tests.
 struct SAviLayout {

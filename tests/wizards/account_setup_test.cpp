@@ -31,8 +31,8 @@ CUserRecord NewAccount(const std::string& nick, const std::string& password, boo
 
 // The local users as the next start reads them from disk.
 std::vector<CDataManager::User> StoredLocalUsers(CWizardWorld& world) {
-    CChannelList channels(*world.engine, world.clock);
-    CDataManager reread(*world.engine, channels, world.clock);
+    CChannelList channels(world.engine, world.clock);
+    CDataManager reread(world.engine, channels, world.clock);
     return reread.LocalUsers();
 }
 
@@ -73,13 +73,13 @@ TEST_F(AccountSetup, NewAccountBecomesTheCurrentUserWithItsSavedLine) {
     world.Admin(
         {"add-friend", "--user", std::to_string(setup.qid), "--friend", std::to_string(friendQid)});
     EXPECT_TRUE(InitialiseNewLocalUser(data));
-    EXPECT_TRUE(world.engine->IsLoggedIn());
-    EXPECT_EQ(world.engine->CurrentQid(), setup.qid);
+    EXPECT_TRUE(world.engine.IsLoggedIn());
+    EXPECT_EQ(world.engine.CurrentQid(), setup.qid);
     const std::vector<CGroup> groups = data.Groups();
     ASSERT_EQ(groups.size(), 1u);
     EXPECT_EQ(groups[0].Name(), "Wszyscy");
     EXPECT_EQ(data.Friends(), std::vector<int>{friendQid});
-    EXPECT_EQ(world.channels->Favourites().size(), 1u);
+    EXPECT_EQ(world.channels.Favourites().size(), 1u);
     EXPECT_EQ(world.prompt.asked, 0);
 }
 
@@ -98,14 +98,14 @@ TEST_F(AccountSetup, PasswordNotKeptIsUsedThisRunButNeverWritten) {
     // Typed a moment ago in the wizard: the login does not ask for it again.
     EXPECT_TRUE(InitialiseNewLocalUser(data));
     EXPECT_EQ(world.prompt.asked, 0);
-    EXPECT_TRUE(world.engine->IsLoggedIn());
+    EXPECT_TRUE(world.engine.IsLoggedIn());
 }
 
 TEST_F(AccountSetup, IdentifiedMemberKeepsTheNameTheServiceHas) {
     const int qid = world.RegisterMember("ola", "ola@example.pl", "tajne");
     CDataManager& data = world.Data();
     CUserRecord account;
-    ASSERT_TRUE(account.Identify(*world.engine, "ola", "ola@example.pl", "tajne"));
+    ASSERT_TRUE(account.Identify(world.engine, "ola", "ola@example.pl", "tajne"));
     account.SetSavePassword(true);
     ASSERT_EQ(SetUpLocalAccount(account, data, world.box).qid, qid);
     const auto stored = StoredLocalUsers(world);
@@ -131,10 +131,10 @@ TEST_F(AccountSetup, ExistingLocalUserIsSwitchedToWithTheNewPassword) {
     ASSERT_EQ(data.CurrentLocalUser(), zenekQid);
     // Zenek is logged in when ola is added again.
     ASSERT_TRUE(data.QuietLogin());
-    ASSERT_EQ(world.engine->CurrentQid(), zenekQid);
+    ASSERT_EQ(world.engine.CurrentQid(), zenekQid);
 
     CUserRecord account;
-    ASSERT_TRUE(account.Identify(*world.engine, "ola", "ola@example.pl", "nowe"));
+    ASSERT_TRUE(account.Identify(world.engine, "ola", "ola@example.pl", "nowe"));
     account.SetSavePassword(true);
     EXPECT_TRUE(AddLocalAccount(account, data, tasks, world.box, busy));
     EXPECT_TRUE(world.box.Calls().empty());
@@ -142,8 +142,8 @@ TEST_F(AccountSetup, ExistingLocalUserIsSwitchedToWithTheNewPassword) {
     EXPECT_EQ(data.LocalUsers().size(), 2u);
     EXPECT_EQ(data.LocalUser(olaQid)->Password(), "nowe");
     // Logged in as her, and her groups are hers: no second first-user set-up.
-    EXPECT_TRUE(world.engine->IsLoggedIn());
-    EXPECT_EQ(world.engine->CurrentQid(), olaQid);
+    EXPECT_TRUE(world.engine.IsLoggedIn());
+    EXPECT_EQ(world.engine.CurrentQid(), olaQid);
     ASSERT_EQ(data.Groups().size(), 1u);
     EXPECT_EQ(data.Groups()[0].Name(), "Rodzina");
     EXPECT_EQ(busyBegun, 1);

@@ -84,13 +84,13 @@ TEST(AddUserWizardOffline, DiallingTheDefaultConnectionReportsNothingOnFailure) 
     wizard.Next();
     ASSERT_EQ(wizard.ActiveResourceId(), kPageOffline);
     auto* page = wizard.findChild<CAddUserWizStep1A*>();
-    world.dialer.dialBringsLink = false;
+    world.dialer.dialSucceeds = world.dialer.dialBringsLink = false;
     page->Dial();
     EXPECT_TRUE(world.box.Calls().empty());
     EXPECT_EQ(wizard.ButtonMode(), CWizardSheet::kButtonBack);
     EXPECT_EQ(world.dialer.Calls(), std::vector<std::string>{"pon"});
 
-    world.dialer.dialBringsLink = true;
+    world.dialer.dialSucceeds = world.dialer.dialBringsLink = true;
     page->Dial();
     EXPECT_EQ(wizard.ButtonMode(), CWizardSheet::kButtonBack | CWizardSheet::kButtonNext);
     wizard.Back();

@@ -308,7 +308,7 @@ protected:
     }
     bool ServerTakes(const char* password) {
         CUserRecord probe;
-        return probe.Identify(*world.engine, "zenek", "zenek@example.pl", password);
+        return probe.Identify(world.engine, "zenek", "zenek@example.pl", password);
     }
 
     test::CWizardWorld world;
@@ -356,7 +356,7 @@ TEST_F(EditUserAccount, PasswordChangeIsStoredHereAndOnTheService) {
     EXPECT_EQ(User()->Password(), "nowe");
     // Kept on this computer, as the user wants it.
     EXPECT_NE(world.dir.ReadFile("murmex.cfg").find("nowe"), std::string::npos);
-    EXPECT_TRUE(world.engine->IsLoggedIn());
+    EXPECT_TRUE(world.engine.IsLoggedIn());
 }
 
 TEST_F(EditUserAccount, KeepPasswordChoiceIsSavedAtOnce) {

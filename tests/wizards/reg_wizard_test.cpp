@@ -237,7 +237,7 @@ TEST_F(RegWizard, WelcomeNeedsAChoiceAndStoresADialUpEntry) {
 
     // With entries the first is chosen; choosing it stores it and watches it at once.
     world.dialer.peers = {"modem", "neostrada"};
-    world.connection->LoadEntries();
+    world.connection.LoadEntries();
     wizard->SetActivePage(0);
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->currentRow(), 0);
@@ -246,7 +246,7 @@ TEST_F(RegWizard, WelcomeNeedsAChoiceAndStoresADialUpEntry) {
     EXPECT_EQ(Page(), kPageRegistered);
     EXPECT_EQ(GetOption("InternetConnection"), "DialUp");
     EXPECT_EQ(GetOption("RASEntry"), "neostrada");
-    EXPECT_EQ(world.connection->EntryName(), "neostrada");
+    EXPECT_EQ(world.connection.EntryName(), "neostrada");
     // Coming back shows the entry chosen.
     wizard->Back();
     EXPECT_EQ(list->currentRow(), 1);
@@ -274,13 +274,13 @@ TEST_F(RegWizard, OfflineComputerDialsBeforeTheAccount) {
     ASSERT_EQ(Page(), kPageOffline);
     EXPECT_EQ(wizard->ButtonMode(), CWizardSheet::kButtonBack);
 
-    world.dialer.dialBringsLink = false;
+    world.dialer.dialSucceeds = world.dialer.dialBringsLink = false;
     PageOf<CRegWizStep1A>()->Dial();
     EXPECT_EQ(world.box.Calls(), Texts({wt::kCannotDial}));
     EXPECT_FALSE(wizard->NextButton()->isEnabled());
     EXPECT_TRUE(PageOf<CRegWizStep1A>()->DialButton()->isEnabled());
 
-    world.dialer.dialBringsLink = true;
+    world.dialer.dialSucceeds = world.dialer.dialBringsLink = true;
     PageOf<CRegWizStep1A>()->Dial();
     EXPECT_EQ(world.dialer.Calls().size(), 2u);
     EXPECT_EQ(wizard->ButtonMode(), CWizardSheet::kButtonBack | CWizardSheet::kButtonNext);
@@ -294,7 +294,7 @@ TEST_F(RegWizard, NoWayOutWhileDialling) {
     wizard->SetActivePageById(kPageRegistered);
     wizard->Next();
     ASSERT_EQ(Page(), kPageOffline);
-    world.dialer.holdDial = true;
+    world.dialer.HoldDialling();
     bool visibleAfterEscape = false;
     bool cancelEnabled = true;
     // Runs inside the dialling wait.
@@ -304,7 +304,7 @@ TEST_F(RegWizard, NoWayOutWhileDialling) {
         wizard->reject();
         visibleAfterEscape = wizard->isVisible();
         cancelEnabled = wizard->CancelButton()->isEnabled();
-        world.dialer.holdDial = false;
+        world.dialer.ReleaseDialling();
     });
     PageOf<CRegWizStep1A>()->Dial();
     EXPECT_TRUE(visibleAfterEscape);
@@ -398,7 +398,7 @@ TEST_F(RegWizard, CancelOnTheFinalPageRegistersNothing) {
     wizard->Cancel();
     EXPECT_EQ(wizard->result(), QDialog::Rejected);
     CUserRecord probe;
-    EXPECT_FALSE(probe.FindByNickEmail(*world.engine, "zenek", "zenek@example.pl"));
+    EXPECT_FALSE(probe.FindByNickEmail(world.engine, "zenek", "zenek@example.pl"));
 }
 
 TEST(RegWizardCancel, CancelOnAnyPageEndsAtOnce) {

@@ -2,24 +2,22 @@
 
 #include "server/admin_tool.h"
 #include "storage/dictionaries.h"
-#include "storage/options.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <thread>
 
 namespace murmex::test {
 namespace {
 
-std::unique_ptr<CRequestEngine> MakeEngine(std::uint16_t port) {
-    SEngineSettings s;
-    s.port = port;
-    s.connectWait = s.writeWait = s.lockWait = std::chrono::seconds(10);
-    s.readWait = std::chrono::seconds(30);
-    auto engine = std::make_unique<CRequestEngine>(s);
-    engine->SetAddressSource([] { return std::string("127.0.0.1"); });
-    return engine;
+SGuiWorldSettings Settings() {
+    SGuiWorldSettings settings;
+    settings.withServer = true;
+    settings.serviceWait = std::chrono::seconds(10);
+    // The server stamps what it stores with the real time.
+    settings.clockSeconds = std::time(nullptr);
+    return settings;
 }
 
 std::string Section(const std::string& name, int count, const std::string& stem) {
@@ -31,34 +29,9 @@ std::string Section(const std::string& name, int count, const std::string& stem)
 
 } // namespace
 
-CWizardWorld::CWizardWorld() {
-    ClearOptions();
-    SServerSettings settings;
-    settings.port = 0;
-    settings.database = dir.File("murmexd.db");
-    settings.hashCost = CPasswordHasher::ECost::Fast;
-    settings.tick = std::chrono::milliseconds(20);
-    settings.workers = 2;
-    server = std::make_unique<CServiceServer>(settings);
-    EXPECT_TRUE(server->Start()) << server->LastError();
-
-    engine = MakeEngine(server->Port());
-    // As in the program: commands from the UI thread keep the windows turning.
-    engine->SetUiThread(std::this_thread::get_id());
-    engine->SetHostWindow(&waitLoop);
-    connection = std::make_unique<CInternetConnection>(dialer);
-    state = std::make_unique<CConnectionState>(*connection, *engine);
+CWizardWorld::CWizardWorld() : CGuiWorld(Settings()) {
+    system.dialBringsLink = true;
     WriteDictionaries();
-}
-
-CWizardWorld::~CWizardWorld() {
-    if (data)
-        data->Shutdown();
-    data.reset();
-    engine->Abort();
-    server->Stop();
-    ClearOptions();
-    LoadDictionariesFrom(dir.File("none.cfg"));
 }
 
 void CWizardWorld::WriteDictionaries(const SDictionarySizes& sizes) {
@@ -78,7 +51,7 @@ void CWizardWorld::WriteDictionariesTo(const CTempDataDir& folder, const SDictio
 }
 
 SWizardServices CWizardWorld::Services() {
-    SWizardServices services{*engine, *connection, *state, box};
+    SWizardServices services{engine, connection, state, messageBox};
     // A link that does not come up is reported at once.
     services.linkWait = std::chrono::milliseconds(0);
     return services;
@@ -86,7 +59,7 @@ SWizardServices CWizardWorld::Services() {
 
 int CWizardWorld::RegisterMember(const std::string& nick, const std::string& email,
                                  const std::string& password) {
-    auto other = MakeEngine(server->Port());
+    auto other = MakeEngine();
     if (!other->Connect())
         return 0;
     CUserRecord u;
@@ -108,15 +81,14 @@ int CWizardWorld::Admin(std::vector<std::string> args) {
 }
 
 CDataManager& CWizardWorld::Data() {
-    if (!data) {
-        channels = std::make_unique<CChannelList>(*engine, clock);
-        data = std::make_unique<CDataManager>(*engine, *channels, clock);
-        data->SetTreeView(&tree);
-        data->SetHeartbeatSink(&sink);
-        data->SetPasswordPrompt(&prompt);
-        data->SetMessageBox(&box);
+    const bool made = data != nullptr;
+    CDataManager& manager = CGuiWorld::Data();
+    if (!made) {
+        manager.SetTreeView(&treeView);
+        manager.SetHeartbeatSink(&sink);
+        manager.SetDesktopShell(nullptr);
     }
-    return *data;
+    return manager;
 }
 
 } // namespace murmex::test
