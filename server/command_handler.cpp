@@ -56,10 +56,14 @@
 //  SEND_MESSAGE    userid, message (not empty) is queued for the recipient
 //                  with the sender and the time now; 4004 unknown recipient.
 //  FETCH_MESSAGE   -> sender, msg, date of the oldest waiting message; 4004
-//                  when none waits. The message leaves the queue only after
-//                  this answer has been sent completely; until then no other
-//                  connection of the member receives it, and when the answer
-//                  cannot be sent it waits for the next fetch.
+//                  when none waits. The message leaves the queue only when
+//                  the same connection sends its next request (any command)
+//                  after this answer: only then is it known that the client
+//                  read it. Until then no other connection of the member
+//                  receives it; when the connection ends first (closed,
+//                  reset, timed out) it waits for the next fetch. A message
+//                  is thus delivered at least once, and twice only when a
+//                  client read it but never sent another request.
 //  SEND_SMS        message (not empty) and a number: the first cellphone
 //                  entry when given, else the phone of the member userid
 //                  (4004 unknown member, 4003 when the member has none).
@@ -187,10 +191,6 @@ void CCommandHandler::ConfirmDelivery(std::int64_t messageId) {
     if (m_messages.Remove(messageId) != EStore::Ok)
         std::fprintf(stderr,
                      "murmexd: a delivered message could not be removed; it will come again\n");
-    m_shared.claims.Release(messageId);
-}
-
-void CCommandHandler::AbandonDelivery(std::int64_t messageId) {
     m_shared.claims.Release(messageId);
 }
 

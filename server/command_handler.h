@@ -32,8 +32,9 @@ struct SServiceShared {
 struct SCommandResult {
     int code = RESP_OK;
     CParamRecord record; // in the client's code page
-    // A waiting message that this answer carries: it leaves the queue once the
-    // answer has been sent (ConfirmDelivery), and stays when it could not be.
+    // A waiting message that this answer carries: it leaves the queue when the
+    // connection's next request shows the client read the answer
+    // (ConfirmDelivery), and stays when the connection ends first.
     std::int64_t deliveredMessage = 0;
 };
 
@@ -48,10 +49,8 @@ public:
     SCommandResult HandleLine(std::string_view wireLine, SSession& session);
     SCommandResult Handle(int code, const CParamRecord& args, SSession& session);
 
-    // The answer carrying this waiting message has been sent.
+    // The client has read the answer carrying this waiting message.
     void ConfirmDelivery(std::int64_t messageId);
-    // The answer carrying it could not be sent: it stays for the next fetch.
-    void AbandonDelivery(std::int64_t messageId);
     // The connection has ended; its member is no longer present through it.
     void EndSession(SSession& session);
 

@@ -3,8 +3,13 @@
 #include "server/schema.h"
 #include "server/text_fold.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace murmex {
 
@@ -96,12 +101,42 @@ std::string CStatement::Text(int column) const {
     return text ? std::string(text, static_cast<std::size_t>(size)) : std::string();
 }
 
+namespace {
+
+// The database holds queued private messages, e-mail addresses and password
+// hashes: only its owner may read it, whatever the umask. SQLite gives its
+// -wal and -shm files the mode of the database file, so creating that one
+// owner-only is enough for new files; files that an older server left
+// readable by others are narrowed.
+bool MakePrivateFile(const std::string& path, std::string& error) {
+    if (path.empty() || path == ":memory:" || path.rfind("file:", 0) == 0)
+        return true;
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        error = "open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    ::close(fd);
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        const std::string file = path + suffix;
+        struct stat info {};
+        if (::stat(file.c_str(), &info) == 0 && (info.st_mode & 077) != 0 &&
+            info.st_uid == ::geteuid())
+            ::chmod(file.c_str(), info.st_mode & 0700);
+    }
+    return true;
+}
+
+} // namespace
+
 CDatabase::~CDatabase() {
     Close();
 }
 
 bool CDatabase::Open(const std::string& path) {
     Close();
+    if (!MakePrivateFile(path, m_lastError))
+        return false;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
         NoteError("open");

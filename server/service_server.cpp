@@ -35,6 +35,11 @@ struct SConnection {
     bool closing = false;       // close once the answer in hand has gone out
     bool peerClosed = false;    // the client will send nothing more
     std::int64_t delivered = 0; // waiting message in the answer being sent
+    std::uint64_t received = 0; // bytes received so far
+    // Messages whose answers have gone out, each with the count of bytes
+    // received by then: a request that ends after that count was sent after
+    // the answer and acknowledges it. Until then the message stays queued.
+    std::vector<std::pair<std::int64_t, std::uint64_t>> unacknowledged;
     std::int64_t lastActivity;
     std::uint32_t events = 0;
 };
@@ -175,8 +180,7 @@ void CServiceServer::Stop() {
     for (auto& [id, c] : m_connections) {
         if (c->fd >= 0)
             ::close(c->fd);
-        if (c->delivered)
-            m_claims.Release(c->delivered);
+        ReleaseClaims(*c);
         if (c->session.qid)
             m_presence.Leave(c->session.qid);
     }
@@ -272,6 +276,7 @@ void CServiceServer::OnReadable(SConnection& c) {
         const ssize_t n = ::recv(c.fd, buffer, sizeof buffer, 0);
         if (n > 0) {
             c.input.Append(buffer, static_cast<std::size_t>(n));
+            c.received += static_cast<std::uint64_t>(n);
             c.lastActivity = NowMs();
             if (static_cast<std::size_t>(n) < sizeof buffer)
                 break;
@@ -338,8 +343,22 @@ void CServiceServer::Dispatch(SConnection& c, std::string line) {
     const std::uint64_t id = c.id;
     SSession* session = &c.session;
     const int code = PeekCommandCode(line);
+    // A request whose last byte came after an answer was sent can only have
+    // been written by a client that read that answer: its message may go. A
+    // request pipelined before it acknowledges nothing.
+    const std::uint64_t lineEnd = c.received - c.input.Size();
+    std::vector<std::int64_t> acknowledged;
+    std::erase_if(c.unacknowledged, [&](const auto& pending) {
+        if (lineEnd <= pending.second)
+            return false;
+        acknowledged.push_back(pending.first);
+        return true;
+    });
     CWorkerPool& pool = CCommandHandler::HashesPassword(code) ? m_hashing : m_quick;
-    pool.Submit([this, id, session, line = std::move(line)](SWorkerContext& worker) {
+    pool.Submit([this, id, session, line = std::move(line),
+                 acknowledged = std::move(acknowledged)](SWorkerContext& worker) {
+        for (std::int64_t message : acknowledged)
+            worker.handler->ConfirmDelivery(message);
         SCommandResult result = worker.handler->HandleLine(line, *session);
         SCompletion completion;
         completion.connection = id;
@@ -373,19 +392,11 @@ void CServiceServer::Send(SConnection& c, std::string wire, bool closeAfter,
 
 void CServiceServer::ResponseSent(SConnection& c) {
     if (c.delivered) {
-        // The message is out: now it may leave the queue. The connection
-        // waits for that, so its next fetch cannot see the message again.
-        const std::int64_t message = c.delivered;
-        const std::uint64_t id = c.id;
+        // Handed to the kernel is not read by the client: the message stays
+        // queued (and claimed by this connection) until the client's next
+        // request shows that it got the answer.
+        c.unacknowledged.emplace_back(c.delivered, c.received);
         c.delivered = 0;
-        c.busy = true;
-        m_quick.Submit([this, id, message](SWorkerContext& worker) {
-            worker.handler->ConfirmDelivery(message);
-            SCompletion completion;
-            completion.connection = id;
-            PostCompletion(std::move(completion));
-        });
-        return;
     }
     Advance(c);
 }
@@ -438,12 +449,20 @@ void CServiceServer::Destroy(std::uint64_t id) {
     if (found == m_connections.end())
         return;
     SConnection& c = *found->second;
-    if (c.delivered)
-        m_claims.Release(c.delivered); // not sent: the message waits for the next fetch
+    ReleaseClaims(c); // unsent or unacknowledged: the messages wait for the next fetch
     if (c.session.qid)
         m_presence.Leave(c.session.qid);
     m_connections.erase(found);
     --m_connectionCount;
+}
+
+void CServiceServer::ReleaseClaims(SConnection& c) {
+    if (c.delivered)
+        m_claims.Release(c.delivered);
+    c.delivered = 0;
+    for (const auto& pending : c.unacknowledged)
+        m_claims.Release(pending.first);
+    c.unacknowledged.clear();
 }
 
 void CServiceServer::PostCompletion(SCompletion completion) {
@@ -475,10 +494,7 @@ void CServiceServer::ProcessCompletions() {
             m_closed.push_back(c.id);
             continue;
         }
-        if (completion.wire.empty())
-            Advance(c);
-        else
-            Send(c, std::move(completion.wire), false, completion.delivered);
+        Send(c, std::move(completion.wire), false, completion.delivered);
         if (c.fd >= 0)
             UpdateEvents(c);
     }

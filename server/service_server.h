@@ -63,7 +63,7 @@ public:
 private:
     struct SCompletion {
         std::uint64_t connection = 0;
-        std::string wire;           // the answer; empty after a delivery acknowledgement
+        std::string wire;           // the answer
         std::int64_t delivered = 0; // a waiting message the answer carries
     };
 
@@ -81,6 +81,8 @@ private:
     void UpdateEvents(SConnection& c);
     void Close(SConnection& c);
     void ReapClosed();
+    // Gives back the messages this connection holds but never had acknowledged.
+    void ReleaseClaims(SConnection& c);
     void Destroy(std::uint64_t id);
     void PostCompletion(SCompletion completion);
     void ProcessCompletions();

@@ -84,6 +84,14 @@ void CWireClient::Close() {
     m_fd = -1;
 }
 
+void CWireClient::Reset() {
+    if (m_fd >= 0) {
+        linger abort{1, 0};
+        ::setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    }
+    Close();
+}
+
 bool CWireClient::SendRaw(const std::string& bytes) {
     std::size_t sent = 0;
     while (m_fd >= 0 && sent < bytes.size()) {

@@ -80,6 +80,9 @@ public:
     // True once the server has closed the connection (within the limit).
     bool WaitClosed(std::chrono::milliseconds limit = std::chrono::seconds(10));
     void Close();
+    // Closes with a reset (RST) instead of an orderly end, as a killed client's
+    // kernel may.
+    void Reset();
 
 private:
     SWireReply ReadReply();
