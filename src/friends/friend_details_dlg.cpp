@@ -12,8 +12,10 @@
 #include "ui/local_text.h"
 
 #include <QCloseEvent>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QTabBar>
+#include <algorithm>
 
 namespace murmex {
 namespace {

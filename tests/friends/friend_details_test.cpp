@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -40,8 +41,9 @@ protected:
         return window;
     }
     static void Type(QLineEdit* field, const QString& text) {
+        // As typed: the field validates it and reports the edit.
         field->selectAll();
-        QTest::keyClicks(field, text);
+        field->insert(text);
     }
 
     CTreeWorld world;
@@ -97,7 +99,8 @@ TEST_F(FriendDetails, CellPhoneSplitsIntoPrefixAndNumberAndJoinsOnlyWhenComplete
     EXPECT_TRUE(page->SendSmsButton()->isEnabled());
     page->PrefixChoice()->setCurrentIndex(-1);
     EXPECT_EQ(record->LocalCellPhone(), "") << "no prefix, no number";
-    Type(page->NumberField(), QStringLiteral("12ab34"));
+    page->NumberField()->clear();
+    QTest::keyClicks(page->NumberField(), QStringLiteral("12ab34"));
     EXPECT_EQ(page->NumberField()->text(), QStringLiteral("1234")) << "digits only";
 
     // A stored number that is not ten characters long shows nothing.
@@ -113,10 +116,34 @@ TEST_F(FriendDetails, CellPhoneSplitsIntoPrefixAndNumberAndJoinsOnlyWhenComplete
     EXPECT_FALSE(offline->SendMessageButton()->isEnabled());
 }
 
+TEST_F(FriendDetails, StatusNamesTheFriendsChannelAndChatujFollowsIt) {
+    world.data->CachedUser(23)->SetPresence(true, true, 7, world.clock.now);
+    CFriendData* page = Open(23)->DataPage();
+    EXPECT_EQ(page->StatusField()->text(),
+              QStringLiteral("Czatuje na kanale [czat] i ma włączony program Murmex."));
+    EXPECT_TRUE(page->ChatButton()->isEnabled());
+    // No desktop to open the chat page with: the launch fails, and says so.
+    page->ChatButton()->click();
+    EXPECT_EQ(box.Shown(), std::vector<std::string>{"Nie mogę zmienić kanału."});
+
+    // A chat value that names no channel asks nobody.
+    world.data->CachedUser(23)->SetPresence(true, false, 1, world.clock.now);
+    EXPECT_EQ(Open(23)->DataPage()->StatusField()->text(),
+              QStringLiteral("Czatuje na kanale [[nieznany]]."));
+    world.data->CachedUser(23)->SetPresence(false, true, 0, world.clock.now);
+    EXPECT_EQ(Open(23)->DataPage()->StatusField()->text(),
+              QStringLiteral("Włączony program Murmex."));
+    world.data->CachedUser(23)->SetPresence(false, false, 0, world.clock.now);
+    page = Open(23)->DataPage();
+    EXPECT_EQ(page->StatusField()->text(), QStringLiteral("Nie zalogowany."));
+    EXPECT_FALSE(page->ChatButton()->isEnabled());
+    EXPECT_TRUE(world.peer.Requests().empty());
+}
+
 TEST_F(FriendDetails, CharactersLeftFollowTheTextAndStopAtTheLimit) {
     CFriendData* page = Open(21)->DataPage();
     EXPECT_EQ(page->CharactersLeftLabel()->text(), QStringLiteral("1000"));
-    QTest::keyClicks(page->MessageField(), QStringLiteral("Cześć!"));
+    page->MessageField()->insertPlainText(QStringLiteral("Cześć!"));
     EXPECT_EQ(page->CharactersLeftLabel()->text(), QStringLiteral("994"));
     page->MessageField()->setPlainText(QString(1200, QLatin1Char('x')));
     EXPECT_EQ(page->MessageField()->toPlainText().size(), 1000);
@@ -170,7 +197,7 @@ TEST_F(FriendDetails, OnlyOneWindowAndItStartsOnTheAskedPage) {
 TEST_F(FriendDetails, HistoryListsTheFriendsEntriesNewestFirstAndShowingOneReadsIt) {
     auto add = [this](int type, int qid, const char* text, std::int64_t time) {
         CMessageRecord m;
-        m.SetContent(text, qid, time);
+        m.SetContent(ToLocal(QString::fromUtf8(text)), qid, time);
         m.SetType(type);
         return world.data->AddMessage(m);
     };
@@ -203,7 +230,7 @@ TEST_F(FriendDetails, HistoryListsTheFriendsEntriesNewestFirstAndShowingOneReads
 
 TEST_F(FriendDetails, NotesAreKeptOnConfirmAndOutliveTheFriendsRemoval) {
     CFriendDetailsDlg* window = Open(CTreeWorld::kContactPlain, CFriendDetailsDlg::kPageNotes);
-    QTest::keyClicks(window->NotesPage()->NoteField(), QStringLiteral("Klucz pod wycieraczką"));
+    window->NotesPage()->NoteField()->insertPlainText(QStringLiteral("Klucz pod wycieraczką"));
     EXPECT_EQ(FromLocal(world.data->CachedUser(CTreeWorld::kContactPlain)->Note()),
               QStringLiteral("Klucz pod wycieraczką"));
     // A note longer than a stored line holds is cut where it would be cut on reading.
@@ -213,7 +240,7 @@ TEST_F(FriendDetails, NotesAreKeptOnConfirmAndOutliveTheFriendsRemoval) {
     // The contact goes while its window is open: the window keeps its own
     // record and confirming saves nothing of it.
     ASSERT_EQ(world.data->RemoveFriend(CTreeWorld::kContactPlain, 400), CDataManager::kDone);
-    QTest::keyClicks(window->DataPage()->NickField(), QStringLiteral("x"));
+    Type(window->DataPage()->NickField(), QStringLiteral("x"));
     window->OkButton()->click();
     EXPECT_FALSE(world.Has("sasiad"));
     EXPECT_EQ(host.Window(), nullptr);
