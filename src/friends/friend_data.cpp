@@ -132,9 +132,12 @@ CFriendData::CFriendData(CFriendDetailsDlg& dialog, QWidget* parent)
     auto* messageGroup = new QGroupBox(FromUtf8(kTextMessageGroup));
     auto* messageColumn = new QVBoxLayout(messageGroup);
     messageColumn->addWidget(m_message, 1);
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(leftCaption);
+    countRow->addWidget(m_left);
+    countRow->addStretch();
+    messageColumn->addLayout(countRow);
     auto* sendRow = new QHBoxLayout;
-    sendRow->addWidget(leftCaption);
-    sendRow->addWidget(m_left);
     sendRow->addStretch();
     sendRow->addWidget(m_sendSms);
     sendRow->addWidget(m_sendMessage);

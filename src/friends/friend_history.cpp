@@ -6,14 +6,16 @@
 #include "model/data_manager.h"
 #include "ui/local_text.h"
 
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace murmex {
 namespace {
@@ -38,24 +40,32 @@ CFriendHistory::CFriendHistory(CFriendDetailsDlg& dialog, QWidget* parent)
     m_email = ReadOnly();
     m_name = ReadOnly();
     m_surname = ReadOnly();
-    auto* form = new QFormLayout;
-    form->addRow(FromUtf8(kTextFieldNick), m_nick);
-    form->addRow(FromUtf8(kTextFieldEMail), m_email);
-    form->addRow(FromUtf8(kTextFieldName), m_name);
-    form->addRow(FromUtf8(kTextFieldSurname), m_surname);
+    // Two pairs side by side, so that the list and the text keep the room.
+    auto* grid = new QGridLayout;
+    const std::pair<std::string_view, QLineEdit*> fields[] = {{kTextFieldNick, m_nick},
+                                                              {kTextFieldEMail, m_email},
+                                                              {kTextFieldName, m_name},
+                                                              {kTextFieldSurname, m_surname}};
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(FromUtf8(fields[i].first));
+        label->setTextFormat(Qt::PlainText);
+        label->setBuddy(fields[i].second);
+        grid->addWidget(label, i / 2, (i % 2) * 2);
+        grid->addWidget(fields[i].second, i / 2, (i % 2) * 2 + 1);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
     auto* party = new QGroupBox(FromUtf8(kTextSenderRecipient));
-    party->setLayout(form);
+    party->setLayout(grid);
 
     m_text = new QPlainTextEdit;
     m_text->setReadOnly(true);
     m_text->setAccessibleName(FromUtf8(kTextMessageGroup));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_list, 1);
-    top->addWidget(party, 1);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(10, 10, 10, 6);
-    column->addLayout(top, 1);
+    column->addWidget(m_list, 1);
+    column->addWidget(party);
     column->addWidget(m_text, 1);
 }
 

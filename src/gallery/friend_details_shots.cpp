@@ -6,6 +6,7 @@
 #include "model/data_manager.h"
 #include "model/message_record.h"
 #include "session/app_context.h"
+#include "ui/animation.h"
 #include "ui/local_text.h"
 
 #include <QPlainTextEdit>
@@ -63,7 +64,12 @@ std::unique_ptr<QWidget> DetailsOn(CGalleryWorld& world, int page, const std::st
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->DataPage()->MessageField()->setPlainText(
         QStringLiteral("Cześć! Widzimy się w sobotę pod kinem?"));
-    return OnPage(std::move(window), page, pageClass);
+    window->Animation()->Open(world.Resource("logo1.avi"));
+    window->ShowPage(page);
+    // A reordered window must not file a page under another page's name.
+    if (window->ActivePage() == nullptr || ClassNameOf(*window->ActivePage()) != pageClass)
+        return nullptr;
+    return window;
 }
 
 } // namespace
