@@ -1,5 +1,6 @@
 // The main bar and the windows of start-up, shutdown and the main menu.
 
+#include "friends/group_choice_dialog.h"
 #include "gallery/gallery_book.h"
 #include "model/data_manager.h"
 #include "session/app_context.h"
@@ -7,7 +8,6 @@
 #include "shell/autorun_question_dialog.h"
 #include "shell/exit_confirm_dialog.h"
 #include "shell/feedback_dialog.h"
-#include "shell/group_choice_dialog.h"
 #include "shell/hot_tip_dialog.h"
 #include "shell/local_user_dialogs.h"
 #include "shell/main_bar.h"

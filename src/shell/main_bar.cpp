@@ -7,7 +7,6 @@
 #include "model/data_manager.h"
 #include "session/app_context.h"
 #include "session/app_texts.h"
-#include "session/call_counter_port.h"
 #include "session/connection_state.h"
 #include "session/heartbeat.h"
 #include "session/main_bar_texts.h"
@@ -30,7 +29,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QThread>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -54,20 +52,6 @@ constexpr int kLogoFromRight = 63;
 constexpr int kLogoFromBottom = 63;
 constexpr int kLogoSide = 57;
 constexpr int kMinTabWidth = 16;
-
-// The heartbeat's view of the modem call counter.
-class CCounterPort final : public ICallCounterPort {
-public:
-    explicit CCounterPort(CallCounter& counter) : m_counter(counter) {}
-    void StartCall() override { m_counter.StartCall(); }
-    bool EndCall() override { return m_counter.EndCall(); }
-    bool IsCallRunning() const override { return m_counter.IsCallRunning(); }
-    bool TimerEvent() override { return m_counter.TimerEvent(); }
-    std::string CounterText() const override { return m_counter.CounterText(); }
-
-private:
-    CallCounter& m_counter;
-};
 
 QLabel* PlainLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -100,8 +84,7 @@ bool OnWayland() {
 
 } // namespace
 
-CMainBar::CMainBar(SAppContext& ctx)
-    : CSkinDialog(nullptr), m_ctx(ctx), m_counterPort(std::make_unique<CCounterPort>(ctx.counter)) {
+CMainBar::CMainBar(SAppContext& ctx) : CSkinDialog(nullptr), m_ctx(ctx) {
     // The program's main window, not a dialog of something else: it gets a
     // taskbar entry, so that a minimised bar can always be brought back.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -118,8 +101,7 @@ CMainBar::CMainBar(SAppContext& ctx)
     RefreshUserLine();
 
     m_heartbeatTimer.setInterval(kHeartbeatMs);
-    connect(&m_heartbeatTimer, &QTimer::timeout, this, [this] { m_ctx.heartbeat.Tick(); });
-    m_ctx.heartbeat.Attach(m_ctx.data, *m_counterPort, *this);
+    connect(&m_heartbeatTimer, &QTimer::timeout, this, &CMainBar::PostTick);
     m_ctx.data.SetTitleCallback([this](const std::string&) {
         // Told before the switch is complete: read the new user once it is.
         QMetaObject::invokeMethod(this, &CMainBar::RefreshUserLine, Qt::QueuedConnection);
@@ -128,7 +110,6 @@ CMainBar::CMainBar(SAppContext& ctx)
 
 CMainBar::~CMainBar() {
     m_heartbeatTimer.stop();
-    m_ctx.heartbeat.Detach();
     m_ctx.data.SetTitleCallback({});
     RemoveTrayIcon();
     ReleaseDocking();
@@ -197,8 +178,6 @@ void CMainBar::BuildChildren() {
     m_resizeGrip->installEventFilter(this);
 
     m_menu = new CMainMenu(!m_ctx.connectionState.IsLAN(), this);
-    connect(m_menu, &CMainMenu::Triggered, this, &CMainBar::RunMenuCommand);
-    ConnectTrees();
     LayoutChildren();
 }
 
@@ -228,6 +207,23 @@ void CMainBar::resizeEvent(QResizeEvent* event) {
 
 int CMainBar::CurrentView() const {
     return m_tabs->currentIndex();
+}
+
+// --- the main menu; the window router runs its commands
+
+SMainMenuState CMainBar::MenuState() const {
+    SMainMenuState state;
+    state.connected = m_ctx.connectionState.IsConnected();
+    state.loggedIn = m_ctx.connectionState.IsLoggedIn();
+    state.loginInProgress = m_ctx.heartbeat.IsLoginInProgress();
+    state.hasCurrentUser = m_ctx.data.CurrentLocalUser() != 0;
+    state.localUserCount = static_cast<int>(m_ctx.data.LocalUsers().size());
+    return state;
+}
+
+void CMainBar::OpenMainMenu() {
+    m_menu->Prepare(MenuState());
+    m_menu->PopupAbove(m_menuButton->mapToGlobal(QPoint(0, 0)));
 }
 
 // --- placing, moving, resizing
@@ -349,10 +345,6 @@ void CMainBar::SetCostLine(std::string_view textUtf8) {
     m_costLine->setText(FromUtf8(textUtf8));
 }
 
-void CMainBar::AdvanceTreeBlink() {
-    m_friendTree->AdvanceBlink();
-}
-
 void CMainBar::StartHeartbeat() {
     m_heartbeatTimer.start();
 }
@@ -361,24 +353,23 @@ void CMainBar::StopHeartbeat() {
     m_heartbeatTimer.stop();
 }
 
-void CMainBar::LocalUserSwitching() {
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, &CMainBar::LocalUserSwitching, Qt::QueuedConnection);
+void CMainBar::PostTick() {
+    // The tick runs from the event queue, not inside the timer's own event:
+    // Qt never fires a timer again while its event is being handled, so a
+    // dialog a tick opens would stop every further tick (fetching messages,
+    // the friends' synchronisation, the cost line) until it closed. Queued,
+    // the ticks go on inside the dialog's loop; the heartbeat keeps its
+    // dialogs from nesting. One tick waits at a time.
+    if (m_tickPosted)
         return;
-    }
-    // What was opened for the old user's friends goes with them.
-    for (const QPointer<QWidget>& popup : m_popups)
-        if (popup)
-            popup->close();
-    m_popups.clear();
-}
-
-std::vector<QWidget*> CMainBar::FriendOnlinePopups() const {
-    std::vector<QWidget*> open;
-    for (const QPointer<QWidget>& popup : m_popups)
-        if (popup && popup->isVisible())
-            open.push_back(popup);
-    return open;
+    m_tickPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_tickPosted = false;
+            m_ctx.heartbeat.Tick();
+        },
+        Qt::QueuedConnection);
 }
 
 void CMainBar::QuitApplication() {
@@ -389,9 +380,6 @@ void CMainBar::QuitApplication() {
     if (m_ctx.counter.IsCallRunning())
         m_ctx.counter.EndCall();
     ReleaseDocking();
-    for (const QPointer<QWidget>& popup : m_popups)
-        if (popup)
-            popup->close();
     close();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "session/heartbeat_view.h"
 #include "session/main_menu_rules.h"
 #include "shell/options_dialog.h"
 #include "ui/skin_dialog.h"
@@ -24,19 +23,15 @@ class CFavouriteChannelList;
 class CFriendTree;
 class CImageButton;
 class CMainMenu;
-class ICallCounterPort;
-class CUserRecord;
 
 // The application's main window: a narrow, tall window without the system's
 // frame that floats where the user left it or docks at the right edge of the
 // screen. It shows the current user, the friends and the favourite channels,
 // the connection and the running call's cost, opens the main menu, owns the
-// tray icon and drives the heartbeat with its 200 ms timer.
-//
-// Windows that come with later work (messages, SMS, search, add-friend,
-// channel dialogs, the counter, the account wizards) are opened through the
-// virtual hooks below, which open nothing yet.
-class CMainBar : public CSkinDialog, public IHeartbeatView, public IDockingHost {
+// tray icon and drives the heartbeat with its 200 ms timer. The windows it
+// leads to are opened by the window router (window_router.h), which listens
+// to the bar's trees, menu and tray.
+class CMainBar : public CSkinDialog, public IDockingHost {
     Q_OBJECT
 
 public:
@@ -75,18 +70,13 @@ public:
     // logged, the docking released, the window closed.
     void QuitApplication();
 
-    // --- IHeartbeatView
-    void AdvanceTreeBlink() override;
-    void OpenReadWindow(int messageIndex) override;
-    void OpenFriendOnlinePopup(int qid) override;
-    SNewFriendAnswer AskNewFriend(int qid) override;
-    EVanishedFriendAnswer AskVanishedFriend(int qid) override;
-    bool IsMainBarHidden() override;
-    void ShowMainBar() override { ShowMainBar(true); }
-    void SetStatusLine(std::string_view textUtf8) override;
-    void SetCostLine(std::string_view textUtf8) override;
-    void SetTrayIcon(int picture) override;
-    void LocalUserSwitching() override;
+    // --- what the heartbeat shows here
+    bool IsMainBarHidden() const;
+    void ShowMainBar() { ShowMainBar(true); }
+    void SetStatusLine(std::string_view textUtf8);
+    void SetCostLine(std::string_view textUtf8);
+    // One of the tray pictures of tray_icon_picture.h.
+    void SetTrayIcon(int picture);
 
     // --- what tests and the application look at
     SAppContext& Context() const { return m_ctx; }
@@ -109,34 +99,12 @@ public:
     SMainMenuState MenuState() const;
     // Opens the main menu above its button, enabled for the current state.
     void OpenMainMenu();
-    // Runs one command of the main menu.
-    void RunMenuCommand(EMenuCommand command);
-    // The open friend-online pop-ups.
-    std::vector<QWidget*> FriendOnlinePopups() const;
+
+signals:
+    // A double click on the tray icon while messages wait unread.
+    void ReadWindowRequested(int messageIndex);
 
 protected:
-    // --- hooks for the windows that come with later work
-    virtual void OpenMessageWindow(int qid);
-    virtual void OpenSmsWindow(int qid);
-    virtual void OpenFriendDetails(int qid);
-    virtual void OpenMessageList();
-    virtual void OpenAddFriendWizard(int groupId);
-    virtual void OpenUserSearch();
-    virtual void OpenSendProgram();
-    virtual void OpenAddFavouriteChannel();
-    virtual void OpenChannelSearch();
-    virtual void OpenCreateChannel();
-    virtual void OpenChannelInfo(int channelId);
-    virtual void OpenChannelOperator(int channelId);
-    virtual void OpenCounterDialog();
-    // The add-user wizard; true when it ended with "Zakończ", `user` then
-    // holding the new user's data (with a QID when already registered).
-    virtual bool RunAddUserWizard(CUserRecord& user);
-    virtual void RunEditUserWizard();
-    // The about box and the feedback dialog (modal).
-    virtual void ShowAboutBox();
-    virtual void ShowFeedbackDialog();
-
     // --- window events
     void OnCloseRequest() override;
     void closeEvent(QCloseEvent* event) override;
@@ -158,24 +126,9 @@ private:
     bool HandleMoveEvent(QEvent* event, const QPoint& globalPos);
     bool HandleResizeEvent(QEvent* event);
     void OnTrayActivated(int reason);
-
-    // main_bar_commands.cpp: the menu and the trees' commands
-    void ConnectTrees();
-    void EnterChannel(int channelId);
-    void EnterFriendChannel(int qid);
-    void ChangeUser();
-    void AddUser();
-    // What follows a finished add-user wizard: registered, made local and
-    // current, logged in and given the service's friends.
-    void SetUpNewLocalUser(CUserRecord& user);
-    void RemoveUser();
-    void ShowOptions();
-    void ToggleLogin();
-    void ToggleConnection();
-    void OpenChat();
+    void PostTick();
 
     SAppContext& m_ctx;
-    std::unique_ptr<ICallCounterPort> m_counterPort;
 
     bool m_docked = false;
     bool m_onTop = false;
@@ -202,8 +155,8 @@ private:
     QWidget* m_moveStrip = nullptr;
     CMainMenu* m_menu = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
-    std::vector<QPointer<QWidget>> m_popups;
     QTimer m_heartbeatTimer;
+    bool m_tickPosted = false;
 };
 
 } // namespace murmex

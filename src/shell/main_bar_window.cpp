@@ -113,7 +113,7 @@ void CMainBar::ShowMainBar(bool show) {
     activateWindow();
 }
 
-bool CMainBar::IsMainBarHidden() {
+bool CMainBar::IsMainBarHidden() const {
     return !isVisible() || isMinimized();
 }
 
@@ -216,7 +216,7 @@ bool CMainBar::HasTrayIcon() const {
 void CMainBar::OnTrayActivated(int reason) {
     if (reason == QSystemTrayIcon::DoubleClick) {
         if (m_ctx.data.HasUnreadMessages())
-            OpenReadWindow(m_ctx.data.FirstUnread());
+            emit ReadWindowRequested(m_ctx.data.FirstUnread());
         ShowMainBar(true);
         return;
     }

@@ -26,6 +26,7 @@
 #include "shell/password_prompt.h"
 #include "shell/personalizing_window.h"
 #include "shell/splash_window.h"
+#include "shell/window_router.h"
 #include "storage/dictionaries.h"
 #include "storage/options.h"
 #include "ui/qt_desktop_shell.h"
@@ -80,6 +81,7 @@ CMurmexApp::~CMurmexApp() {
         m_channels->SetFavouritesView(nullptr);
     m_messageBox->SetOwner(nullptr);
     m_prompt->SetOwner(nullptr);
+    m_router.reset();
     m_mainBar.reset();
     m_personalizing.reset();
 }
@@ -253,6 +255,8 @@ void CMurmexApp::CreateMainBar() {
         [this] { RequestQuit(); },
     });
     m_mainBar = std::make_unique<CMainBar>(*m_context);
+    // The bar's trees, menu and tray, and the heartbeat, open windows through it.
+    m_router = std::make_unique<CWindowRouter>(*m_context, *m_mainBar);
     if (m_settings.trayAvailable)
         m_mainBar->SetTrayAvailableCheck(m_settings.trayAvailable);
     // The main window from now on: the owner of every box and question.
@@ -353,6 +357,8 @@ void CMurmexApp::RequestQuit() {
     if (!confirmed)
         return;
     m_quitting = true;
+    if (m_router)
+        m_router->CloseAll();
     if (m_mainBar)
         m_mainBar->QuitApplication();
     // Before Run's loop (still starting up) Run sees the flag instead: a quit

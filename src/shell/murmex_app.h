@@ -23,6 +23,7 @@ class CQtPasswordPrompt;
 class CQtWaitLoop;
 class CRequestEngine;
 class CUserRecord;
+class CWindowRouter;
 class IDialUpPlatform;
 struct SAppContext;
 
@@ -87,6 +88,7 @@ public:
     CRequestEngine& Engine() const { return *m_engine; }
     CDataManager* Data() const { return m_data.get(); }
     CMainBar* MainBar() const { return m_mainBar.get(); }
+    CWindowRouter* WindowRouter() const { return m_router.get(); }
     SAppContext* Context() const { return m_context.get(); }
     CHeartbeat* Heartbeat() const { return m_heartbeat.get(); }
     CQtMessageBox& MessageBox() const { return *m_messageBox; }
@@ -139,6 +141,8 @@ private:
     std::unique_ptr<SAppContext> m_context;
     std::unique_ptr<CPersonalizingWindow> m_personalizing;
     std::unique_ptr<CMainBar> m_mainBar;
+    // Opens every window; it goes before the bar it places them beside.
+    std::unique_ptr<CWindowRouter> m_router;
 };
 
 } // namespace murmex

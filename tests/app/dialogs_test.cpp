@@ -11,7 +11,7 @@
 #include "session/shell_fakes.h"
 #include "shell/autorun_question_dialog.h"
 #include "shell/feedback_dialog.h"
-#include "shell/group_choice_dialog.h"
+#include "friends/group_choice_dialog.h"
 #include "shell/local_user_dialogs.h"
 #include "shell/password_dialog.h"
 #include "shell/password_prompt.h"

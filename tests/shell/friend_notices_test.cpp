@@ -1,8 +1,12 @@
-// The friend notices: what each shows and what each answers; and the main
-// bar opening them for the heartbeat.
+// The friend notices: what each shows and what each answers; and the window
+// router opening them for the heartbeat.
 #include "bar_world.h"
 #include "friends/friend_notices.h"
+#include "ports/data_manager_port.h"
+#include "session/call_counter_port.h"
 #include "shell/main_bar.h"
+#include "shell/window_router.h"
+#include "storage/options.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -125,31 +129,118 @@ TEST_F(FriendNotices, OnlinePopupForAFriendOnNoChannel) {
 TEST_F(FriendNotices, TheBarOpensOnePopupPerEventAndClosesThemOnASwitch) {
     world.data->CachedUser(21)->SetPresence(true, true, 7, world.clock.now);
     CMainBar bar(*world.ctx);
-    bar.OpenFriendOnlinePopup(21);
-    bar.OpenFriendOnlinePopup(22);
-    bar.OpenFriendOnlinePopup(21);
-    EXPECT_EQ(bar.FriendOnlinePopups().size(), 3u);
+    CWindowRouter router(*world.ctx, bar);
+    router.OpenFriendOnlinePopup(21);
+    router.OpenFriendOnlinePopup(22);
+    router.OpenFriendOnlinePopup(21);
+    EXPECT_EQ(router.FriendOnlinePopups().size(), 3u);
     EXPECT_FALSE(bar.IsBusy()) << "busy only while filling";
-    bar.LocalUserSwitching();
-    EXPECT_TRUE(bar.FriendOnlinePopups().empty());
+    router.LocalUserSwitching();
+    EXPECT_TRUE(router.FriendOnlinePopups().empty());
 }
 
 TEST_F(FriendNotices, TheHeartbeatsQuestionsComeBackAsAnswers) {
     CMainBar bar(*world.ctx);
+    CWindowRouter router(*world.ctx, bar);
     QTimer::singleShot(0, &bar, [] {
         for (QWidget* window : QApplication::topLevelWidgets())
             if (auto* dialog = qobject_cast<CNewFriendDialog*>(window);
                 dialog && dialog->isVisible())
                 dialog->RejectButton()->click();
     });
-    EXPECT_EQ(bar.AskNewFriend(22).kind, SNewFriendAnswer::kReject);
+    EXPECT_EQ(router.AskNewFriend(22).kind, SNewFriendAnswer::kReject);
     QTimer::singleShot(0, &bar, [] {
         for (QWidget* window : QApplication::topLevelWidgets())
             if (auto* dialog = qobject_cast<CVanishedFriendDialog*>(window);
                 dialog && dialog->isVisible())
                 dialog->DeleteButton()->click();
     });
-    EXPECT_EQ(bar.AskVanishedFriend(23), EVanishedFriendAnswer::kDelete);
+    EXPECT_EQ(router.AskVanishedFriend(23), EVanishedFriendAnswer::kDelete);
+}
+
+// The data manager as the heartbeat sees it, with one friend waiting to be
+// added and the friend changes recorded instead of sent.
+class CPendingFriendData final : public IDataManagerPort {
+public:
+    explicit CPendingFriendData(int pendingQid) : pending(pendingQid) {}
+    int StartLogin() override { return 0; }
+    bool Logout() override { return true; }
+    bool HasUnreadMessages() const override {
+        ++ticks;
+        return false;
+    }
+    int CurrentLocalUser() const override { return 5; }
+    int NextPendingNewFriend() override { return std::exchange(pending, 0); }
+    int NextPendingVanishedFriend() override { return 0; }
+    int AddFriend(int qid, int) override { return Record("add", qid); }
+    int RemoveFriend(int qid, int) override { return Record("remove", qid); }
+    int GroupOf(int) const override { return 0; }
+    bool ReAddFriend(int qid) override { return Record("readd", qid) > 0; }
+
+    int pending;
+    mutable int ticks = 0;
+    std::vector<std::string> calls;
+
+private:
+    int Record(const char* what, int qid) {
+        calls.push_back(std::string(what) + " " + std::to_string(qid));
+        return 1;
+    }
+};
+
+class CIdleCounter final : public ICallCounterPort {
+public:
+    void StartCall() override {}
+    bool EndCall() override { return false; }
+    bool IsCallRunning() const override { return false; }
+    bool TimerEvent() override { return false; }
+    std::string CounterText() const override { return {}; }
+};
+
+TEST_F(FriendNotices, TheHeartbeatGoesOnWhileTheNewFriendQuestionIsOpen) {
+    SetOption("OpenWindowOnFriend", "1");
+    CMainBar bar(*world.ctx);
+    CWindowRouter router(*world.ctx, bar);
+    CPendingFriendData data(22);
+    CIdleCounter counter;
+    world.heartbeat.Attach(data, counter, router);
+
+    // Once the question is up, a friend comes online; the question is
+    // answered only when that friend's pop-up has opened, or given up on
+    // after many looks, so that a stopped heartbeat fails rather than hangs.
+    QTimer watch;
+    watch.setInterval(10);
+    int looks = 0;
+    int ticksAtOpen = -1;
+    bool popupWhileAsked = false;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        CNewFriendDialog* asked = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<CNewFriendDialog*>(window);
+                dialog && dialog->isVisible())
+                asked = dialog;
+        if (!asked)
+            return;
+        if (ticksAtOpen < 0) {
+            ticksAtOpen = data.ticks;
+            world.heartbeat.PushFriendOnline(0); // the first synchronisation is over
+            world.heartbeat.PushFriendOnline(21);
+        }
+        popupWhileAsked = !router.FriendOnlinePopups().empty();
+        if (popupWhileAsked || ++looks > 1000) {
+            watch.stop();
+            asked->RejectButton()->click();
+        }
+    });
+    watch.start();
+    bar.StartHeartbeat();
+    ASSERT_TRUE(WaitFor([&] { return !data.calls.empty(); }, 30000));
+    bar.StopHeartbeat();
+
+    EXPECT_TRUE(popupWhileAsked) << "the friend-online event waited for the question";
+    EXPECT_GT(data.ticks, ticksAtOpen + 1) << "ticks ran under the open question";
+    EXPECT_EQ(data.calls, std::vector<std::string>{"remove 22"}) << "asked once, answered once";
+    world.heartbeat.Detach();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "shell/main_bar.h"
 #include "shell/main_bar_geometry.h"
 #include "shell/main_menu.h"
+#include "shell/window_router.h"
 #include "ui/animation.h"
 #include "ui/image_button.h"
 
@@ -43,12 +44,15 @@ void Drag(QWidget* target, const QPoint& from, const QPoint& to) {
 class MainBar : public ::testing::Test {
 protected:
     void Make(const std::vector<std::string>& config = {}, int user = 0) {
-        bar.reset(); // it holds on to the world it was made in
+        router.reset(); // both hold on to the world they were made in
+        bar.reset();
         world.reset();
         world = std::make_unique<CBarWorld>(config, user);
         bar = std::make_unique<CMainBar>(*world->ctx);
+        router = std::make_unique<CWindowRouter>(*world->ctx, *bar);
     }
     void TearDown() override {
+        router.reset();
         bar.reset();
         world.reset();
     }
@@ -57,6 +61,7 @@ protected:
 
     std::unique_ptr<CBarWorld> world;
     std::unique_ptr<CMainBar> bar;
+    std::unique_ptr<CWindowRouter> router;
 };
 
 TEST(MainBarGeometry, LastPosKeepsLeftTopAndAtLeast400OfHeight) {
@@ -336,11 +341,11 @@ TEST_F(MainBar, ALanBarHasNoCounterOrConnectionItem) {
 
 TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
     Make();
-    bar->RunMenuCommand(EMenuCommand::Help);
+    router->RunMenuCommand(EMenuCommand::Help);
     EXPECT_EQ(world->helpTopics, std::vector<int>{0});
-    bar->RunMenuCommand(EMenuCommand::Exit);
+    router->RunMenuCommand(EMenuCommand::Exit);
     EXPECT_EQ(world->quitRequests, 1);
-    bar->RunMenuCommand(EMenuCommand::Chat);
+    router->RunMenuCommand(EMenuCommand::Chat);
     ASSERT_EQ(world->shell.opened.size(), 1u);
     EXPECT_EQ(world->shell.opened[0].rfind("http", 0), 0u) << world->shell.opened[0];
     // Windows of later work open nothing yet, and nothing breaks. (Without a
@@ -351,7 +356,7 @@ TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
           EMenuCommand::AddFavouriteChannel, EMenuCommand::SearchChannel,
           EMenuCommand::CreateChannel, EMenuCommand::Counter, EMenuCommand::EditUser,
           EMenuCommand::Messages})
-        bar->RunMenuCommand(later);
+        router->RunMenuCommand(later);
     EXPECT_TRUE(world->messageBox.Shown().empty());
 }
 
@@ -381,7 +386,7 @@ TEST_F(MainBar, AccountWindowsOpenFromTheMenuAndCancelChangesNothing) {
     QString opened;
     bool modal = false;
     CancelWhenShown<QDialog>(watch, &opened, &modal);
-    bar->RunMenuCommand(EMenuCommand::AddUser);
+    router->RunMenuCommand(EMenuCommand::AddUser);
     EXPECT_EQ(opened, QStringLiteral("addUserWizard"));
     EXPECT_TRUE(modal);
     EXPECT_EQ(world->data->CurrentLocalUser(), 5);
@@ -391,7 +396,7 @@ TEST_F(MainBar, AccountWindowsOpenFromTheMenuAndCancelChangesNothing) {
     opened.clear();
     modal = false;
     CancelWhenShown<QDialog>(watch, &opened, &modal);
-    bar->RunMenuCommand(EMenuCommand::EditUser);
+    router->RunMenuCommand(EMenuCommand::EditUser);
     EXPECT_EQ(opened, QStringLiteral("editUserWizard"));
     EXPECT_TRUE(modal);
     EXPECT_FALSE(bar->IsBusy());

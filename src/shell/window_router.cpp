@@ -1,0 +1,169 @@
+#include "shell/window_router.h"
+
+#include "counter/call_counter.h"
+#include "friends/friend_notices.h"
+#include "friends/friend_tree.h"
+#include "friends/message_windows.h"
+#include "friends/recommend_dlg.h"
+#include "model/data_manager.h"
+#include "session/app_context.h"
+#include "session/call_counter_port.h"
+#include "session/heartbeat.h"
+#include "shell/main_bar.h"
+
+#include <QThread>
+
+namespace murmex {
+namespace {
+
+// The heartbeat's view of the modem call counter.
+class CCounterPort final : public ICallCounterPort {
+public:
+    explicit CCounterPort(CallCounter& counter) : m_counter(counter) {}
+    void StartCall() override { m_counter.StartCall(); }
+    bool EndCall() override { return m_counter.EndCall(); }
+    bool IsCallRunning() const override { return m_counter.IsCallRunning(); }
+    bool TimerEvent() override { return m_counter.TimerEvent(); }
+    std::string CounterText() const override { return m_counter.CounterText(); }
+
+private:
+    CallCounter& m_counter;
+};
+
+} // namespace
+
+CWindowRouter::CWindowRouter(SAppContext& ctx, CMainBar& bar)
+    : m_ctx(ctx), m_bar(bar), m_counterPort(std::make_unique<CCounterPort>(ctx.counter)) {
+    m_messageWindows = std::make_unique<CMessageWindows>(
+        SMessageWindowServices{ctx.data, ctx.engine, ctx.messageBox, ctx.clock,
+                               [this](int qid, int page) { OpenFriendDetails(qid, page); },
+                               [this](QWidget* window) { m_bar.PlaceBesideMainBar(window); }});
+    ConnectBar();
+    m_ctx.heartbeat.Attach(m_ctx.data, *m_counterPort, *this);
+}
+
+CWindowRouter::~CWindowRouter() {
+    m_ctx.heartbeat.Detach();
+    CloseAll();
+}
+
+void CWindowRouter::CloseAll() {
+    for (const QPointer<QWidget>& popup : m_popups)
+        if (popup)
+            popup->close();
+    m_popups.clear();
+    m_messageWindows->CloseAll();
+}
+
+// --- the heartbeat's windows
+
+void CWindowRouter::OpenReadWindow(int messageIndex) {
+    m_messageWindows->OpenReadWindow(messageIndex);
+}
+
+void CWindowRouter::OpenFriendOnlinePopup(int qid) {
+    // Filling may ask the service for the friend and the channel.
+    m_bar.BeginBusy();
+    auto* popup = new CFriendOnlineDialog(qid, m_ctx.data, m_ctx.channels, &m_bar);
+    m_bar.EndBusy();
+    connect(popup, &CFriendOnlineDialog::TalkRequested, this, [this](int channelId) {
+        // No message here: the pop-up only offers the way in.
+        m_bar.BeginBusy();
+        m_ctx.data.EnterChannel(channelId);
+        m_bar.EndBusy();
+    });
+    connect(popup, &CFriendOnlineDialog::DetailsRequested, this,
+            qOverload<int>(&CWindowRouter::OpenFriendDetails));
+    // Several may be open at once; the ones that closed drop out.
+    std::erase_if(m_popups, [](const QPointer<QWidget>& open) { return open.isNull(); });
+    m_popups.emplace_back(popup);
+    popup->show();
+    if (m_bar.IsOnTop() || m_bar.IsDocked())
+        popup->raise();
+}
+
+std::vector<QWidget*> CWindowRouter::FriendOnlinePopups() const {
+    std::vector<QWidget*> open;
+    for (const QPointer<QWidget>& popup : m_popups)
+        if (popup && popup->isVisible())
+            open.push_back(popup);
+    return open;
+}
+
+SNewFriendAnswer CWindowRouter::AskNewFriend(int qid) {
+    CNewFriendDialog dialog(qid, m_ctx.data, &m_bar);
+    dialog.exec();
+    return dialog.Answer();
+}
+
+EVanishedFriendAnswer CWindowRouter::AskVanishedFriend(int qid) {
+    CVanishedFriendDialog dialog(qid, m_ctx.data, &m_bar);
+    dialog.exec();
+    return dialog.Answer();
+}
+
+void CWindowRouter::LocalUserSwitching() {
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, &CWindowRouter::LocalUserSwitching, Qt::QueuedConnection);
+        return;
+    }
+    // What was opened for the old user's friends goes with them.
+    CloseAll();
+}
+
+// --- the heartbeat's lines: the bar shows them
+
+void CWindowRouter::AdvanceTreeBlink() {
+    m_bar.FriendTree()->AdvanceBlink();
+}
+
+bool CWindowRouter::IsMainBarHidden() {
+    return m_bar.IsMainBarHidden();
+}
+
+void CWindowRouter::ShowMainBar() {
+    m_bar.ShowMainBar(true);
+}
+
+void CWindowRouter::SetStatusLine(std::string_view textUtf8) {
+    m_bar.SetStatusLine(textUtf8);
+}
+
+void CWindowRouter::SetCostLine(std::string_view textUtf8) {
+    m_bar.SetCostLine(textUtf8);
+}
+
+void CWindowRouter::SetTrayIcon(int picture) {
+    m_bar.SetTrayIcon(picture);
+}
+
+// --- the windows the main menu and the trees open
+
+void CWindowRouter::OpenMessageWindow(int qid) {
+    m_messageWindows->OpenMessageWindow(qid);
+}
+void CWindowRouter::OpenSmsWindow(int qid) {
+    m_messageWindows->OpenSmsWindow(qid);
+}
+void CWindowRouter::OpenFriendDetails(int qid) {
+    OpenFriendDetails(qid, 0);
+}
+void CWindowRouter::OpenFriendDetails(int, int) {}
+void CWindowRouter::OpenMessageList() {
+    m_messageWindows->OpenMessageList();
+}
+void CWindowRouter::OpenAddFriendWizard(int) {}
+void CWindowRouter::OpenUserSearch() {}
+void CWindowRouter::OpenSendProgram() {
+    CRecommendDlg dialog(m_ctx.data, &m_bar);
+    m_bar.PlaceBesideMainBar(&dialog);
+    dialog.exec();
+}
+void CWindowRouter::OpenAddFavouriteChannel() {}
+void CWindowRouter::OpenChannelSearch() {}
+void CWindowRouter::OpenCreateChannel() {}
+void CWindowRouter::OpenChannelInfo(int) {}
+void CWindowRouter::OpenChannelOperator(int) {}
+void CWindowRouter::OpenCounterDialog() {}
+
+} // namespace murmex
