@@ -12,8 +12,7 @@
 #include "session/connection_state.h"
 #include "session/heartbeat.h"
 #include "shell/main_bar.h"
-
-#include <QThread>
+#include "ui/ui_thread.h"
 
 namespace murmex {
 namespace {
@@ -113,12 +112,8 @@ EVanishedFriendAnswer CWindowRouter::AskVanishedFriend(int qid) {
 }
 
 void CWindowRouter::LocalUserSwitching() {
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, &CWindowRouter::LocalUserSwitching, Qt::QueuedConnection);
-        return;
-    }
     // What was opened for the old user's friends goes with them.
-    CloseAll();
+    RunOnUiThread(this, [this] { CloseAll(); });
 }
 
 // --- the heartbeat's lines: the bar shows them
