@@ -2,6 +2,7 @@
 
 #include "counter/call_counter.h"
 #include "counter_windows/call_list_dialog.h"
+#include "friends/friend_details_host.h"
 #include "friends/friend_notices.h"
 #include "friends/friend_tree.h"
 #include "friends/message_windows.h"
@@ -9,6 +10,7 @@
 #include "model/data_manager.h"
 #include "session/app_context.h"
 #include "session/call_counter_port.h"
+#include "session/connection_state.h"
 #include "session/heartbeat.h"
 #include "shell/main_bar.h"
 #include "ui/ui_thread.h"
@@ -38,6 +40,13 @@ CWindowRouter::CWindowRouter(SAppContext& ctx, CMainBar& bar)
         SMessageWindowServices{ctx.data, ctx.engine, ctx.messageBox, ctx.clock,
                                [this](int qid, int page) { OpenFriendDetails(qid, page); },
                                [this](QWidget* window) { m_bar.PlaceBesideMainBar(window); }});
+    m_details = std::make_unique<CFriendDetailsHost>(
+        SFriendDetailsServices{ctx.data, ctx.channels, ctx.messageBox, ctx.clock,
+                               [&state = ctx.connectionState] { return state.IsConnected(); }},
+        &m_bar);
+    // A confirmed window may have renamed the friend.
+    m_details->SetRefreshFriend([this](int qid) { m_bar.FriendTree()->TreeUpdateFriend(qid); });
+    m_details->SetPlacement([this](QWidget* window) { m_bar.PlaceBesideMainBar(window); });
     ConnectBar();
     m_ctx.heartbeat.Attach(m_ctx.data, *m_counterPort, *this);
 }
@@ -53,6 +62,7 @@ void CWindowRouter::CloseAll() {
             popup->close();
     m_popups.clear();
     m_messageWindows->CloseAll();
+    m_details->Close();
 }
 
 // --- the heartbeat's windows
@@ -144,7 +154,13 @@ void CWindowRouter::OpenSmsWindow(int qid) {
 void CWindowRouter::OpenFriendDetails(int qid) {
     OpenFriendDetails(qid, 0);
 }
-void CWindowRouter::OpenFriendDetails(int, int) {}
+void CWindowRouter::OpenFriendDetails(int qid, int page) {
+    // Opening closes the one open; filling may ask the service for the
+    // friend and the channel the friend chats on.
+    m_bar.BeginBusy();
+    m_details->Open(qid, page);
+    m_bar.EndBusy();
+}
 void CWindowRouter::OpenMessageList() {
     m_messageWindows->OpenMessageList();
 }

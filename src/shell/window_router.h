@@ -13,6 +13,7 @@ class QWidget;
 namespace murmex {
 
 struct SAppContext;
+class CFriendDetailsHost;
 class CMainBar;
 class CMessageWindows;
 class CUserRecord;
@@ -79,6 +80,8 @@ public:
     std::vector<QWidget*> FriendOnlinePopups() const;
     // The four message windows, one of each.
     CMessageWindows& MessageWindows() { return *m_messageWindows; }
+    // The one friend details window.
+    CFriendDetailsHost& FriendDetails() { return *m_details; }
 
 private:
     // window_router_commands.cpp: the menu's and the trees' commands
@@ -102,6 +105,7 @@ private:
     CMainBar& m_bar;
     std::unique_ptr<ICallCounterPort> m_counterPort;
     std::unique_ptr<CMessageWindows> m_messageWindows;
+    std::unique_ptr<CFriendDetailsHost> m_details;
     std::vector<QPointer<QWidget>> m_popups;
 };
 
