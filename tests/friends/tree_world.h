@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "ports/ui_interfaces.h"
 #include "protocol/request_engine.h"
+#include "storage/config_store.h"
 #include "storage/options.h"
 #include "support/fake_peer.h"
 #include "support/temp_dir.h"
@@ -175,7 +176,14 @@ public:
             text += line + "\r\n";
         dir.WriteFile("murmex.cfg", text);
     }
-    std::string Config() const { return dir.ReadFile("murmex.cfg"); }
+    // murmex.cfg as at exit: messages and read marks are written by the data
+    // manager's storage writer into a journal, folded in here.
+    std::string Config() const {
+        if (data)
+            data->FlushStorage();
+        CConfigStore::CompactMainFile();
+        return dir.ReadFile("murmex.cfg");
+    }
     bool Has(const std::string& text) const { return Config().find(text) != std::string::npos; }
 
     void SetPresence(int qid, bool inChat, bool running) {
