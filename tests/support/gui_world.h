@@ -10,6 +10,7 @@
 #include "session/heartbeat.h"
 #include "session/internet_connection.h"
 #include "session/periodic_tasks.h"
+#include "storage/config_store.h"
 #include "storage/dictionaries.h"
 #include "storage/options.h"
 #include "support/fake_peer.h"
@@ -58,7 +59,14 @@ public:
 
     // murmex.cfg from lines (CR LF added), and back.
     void Write(const std::vector<std::string>& lines);
-    std::string Config() const { return dir.ReadFile("murmex.cfg"); }
+    // murmex.cfg as at exit: stored messages and read marks go through the data
+    // manager's writer into a journal, folded in here first.
+    std::string Config() const {
+        if (data)
+            data->FlushStorage();
+        CConfigStore::CompactMainFile();
+        return dir.ReadFile("murmex.cfg");
+    }
     bool FileHas(const std::string& text) const { return Config().find(text) != std::string::npos; }
     bool Has(const std::string& text) const { return FileHas(text); }
 
