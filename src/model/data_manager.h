@@ -157,8 +157,14 @@ public:
     // --- search: the criteria are a record's nick, e-mail, name, surname
     // (brief data), city, age, sex, education, job, country and first
     // language and interest.
+    // The first kMaxSearchResults found users are kept (and fetched when not
+    // known yet): a service listing thousands would otherwise cost as many
+    // exchanges before anything is shown.
+    static constexpr std::size_t kMaxSearchResults = 100;
     bool SearchUsers(const CUserRecord& criteria);
     int SearchResultCount() const;
+    // The found QIDs in the service's order.
+    std::vector<int> SearchResultQids() const;
     User SearchResult(int index);
 
     // --- other service commands

@@ -152,6 +152,8 @@ bool CDataManager::SearchUsers(const CUserRecord& criteria) {
         return false;
     std::vector<int> found;
     r.GetIntList("found", found);
+    if (found.size() > kMaxSearchResults)
+        found.resize(kMaxSearchResults);
     {
         std::lock_guard lock(m_mutex);
         m_searchResults = found;
@@ -169,6 +171,11 @@ bool CDataManager::SearchUsers(const CUserRecord& criteria) {
     }
     Save();
     return true;
+}
+
+std::vector<int> CDataManager::SearchResultQids() const {
+    std::lock_guard lock(m_mutex);
+    return m_searchResults;
 }
 
 int CDataManager::SearchResultCount() const {
