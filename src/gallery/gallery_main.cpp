@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     AddUiShots(book);
     AddShellShots(book);
     AddFriendsShots(book);
+    AddAddFriendShots(book);
     AddWizardShots(book);
     AddChannelWindowShots(book);
     AddCounterWindowShots(book);
