@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs the murmexd load benchmark (about 40 s, loopback only):
+# Builds and runs the murmexd load benchmark (about 2 minutes, loopback only):
 # 500 logged-in connections under the client's fetch/sync pattern, compressed
-# 20x, 60x and 200x in time; prints exchanges per second and latency percentiles.
+# 20x, 60x and 200x in time, on SQLite, on PostgreSQL and on two servers sharing
+# one PostgreSQL; prints exchanges per second and latency percentiles.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}

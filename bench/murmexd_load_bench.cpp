@@ -6,12 +6,19 @@
 // thread drives all connections without blocking, one request in flight per
 // connection as in the client. Reported: exchanges per second and latency
 // percentiles (request sent -> whole answer read), loopback only.
+//
+// The same load runs against one server on SQLite, one on PostgreSQL and two
+// on one PostgreSQL database (connections spread over both), in one run; the
+// PostgreSQL runs use a throwaway cluster (fsync off, as SQLite's WAL with
+// synchronous=NORMAL does not sync each commit either) and are skipped where
+// the machine has no PostgreSQL server.
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
 #include "server/account_table.h"
 #include "server/database.h"
 #include "server/friend_table.h"
 #include "server/password_hasher.h"
+#include "server/postgres_cluster.h"
 #include "server/service_server.h"
 
 #include <algorithm>
@@ -67,16 +74,19 @@ std::string Line(int code, std::initializer_list<std::pair<const char*, std::str
 
 class CLoadRun {
 public:
-    CLoadRun(int connections, double compression)
-        : m_connections(connections), m_compression(compression) {}
+    // The storage the servers share.
+    enum class EStorage { Sqlite, Postgres, PostgresTwoServers };
+
+    CLoadRun(int connections, double compression, EStorage storage)
+        : m_connections(connections), m_compression(compression), m_storage(storage) {}
     ~CLoadRun() {
         for (auto& c : m_clients)
             if (c.fd >= 0)
                 ::close(c.fd);
         if (m_epoll >= 0)
             ::close(m_epoll);
-        if (m_server)
-            m_server->Stop();
+        for (auto& server : m_servers)
+            server->Stop();
         std::error_code ec;
         if (!m_dir.empty())
             std::filesystem::remove_all(m_dir, ec);
@@ -101,8 +111,10 @@ private:
 
     int m_connections;
     double m_compression;
+    EStorage m_storage;
     std::string m_dir;
-    std::unique_ptr<CServiceServer> m_server;
+    std::string m_database;
+    std::vector<std::unique_ptr<CServiceServer>> m_servers;
     std::vector<SClient> m_clients;
     int m_epoll = -1;
     std::mt19937 m_random{4678};
@@ -110,7 +122,7 @@ private:
 
 bool CLoadRun::Seed(std::string& error) {
     CDatabase db;
-    if (!db.Open(m_dir + "/murmexd.db")) {
+    if (!db.Open(m_database)) {
         error = db.LastError();
         return false;
     }
@@ -157,28 +169,40 @@ bool CLoadRun::Setup(std::string& error) {
         return false;
     }
     m_dir = pattern;
+    m_database = m_dir + "/murmexd.db";
+    if (m_storage != EStorage::Sqlite) {
+        test::CPostgresCluster* cluster = test::CPostgresCluster::Get();
+        if (!cluster) {
+            error = "no PostgreSQL: " + test::CPostgresCluster::Reason();
+            return false;
+        }
+        m_database = cluster->NewDatabase();
+    }
     if (!Seed(error))
         return false;
 
-    SServerSettings settings;
-    settings.port = 0;
-    settings.database = m_dir + "/murmexd.db";
-    settings.hashCost = CPasswordHasher::ECost::Fast;
-    m_server = std::make_unique<CServiceServer>(settings);
-    if (!m_server->Start()) {
-        error = m_server->LastError();
-        return false;
+    const int servers = m_storage == EStorage::PostgresTwoServers ? 2 : 1;
+    for (int i = 0; i < servers; ++i) {
+        SServerSettings settings;
+        settings.port = 0;
+        settings.database = m_database;
+        settings.hashCost = CPasswordHasher::ECost::Fast;
+        m_servers.push_back(std::make_unique<CServiceServer>(settings));
+        if (!m_servers.back()->Start()) {
+            error = m_servers.back()->LastError();
+            return false;
+        }
     }
 
     m_epoll = ::epoll_create1(0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = htons(m_server->Port());
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     const auto now = Clock::now();
     std::uniform_real_distribution<double> phase(0.0, 1.0);
     for (std::size_t i = 0; i < m_clients.size(); ++i) {
         SClient& c = m_clients[i];
+        address.sin_port = htons(m_servers[i % m_servers.size()]->Port());
         c.fd = ::socket(AF_INET, SOCK_STREAM, 0);
         if (c.fd < 0 ||
             ::connect(c.fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
@@ -301,8 +325,11 @@ double Percentile(std::vector<double>& values, double p) {
 void BM_MurmexdClientLoad(benchmark::State& state) {
     const int connections = static_cast<int>(state.range(0));
     const double compression = static_cast<double>(state.range(1));
+    const auto storage = static_cast<CLoadRun::EStorage>(state.range(2));
+    static const char* const kStorage[] = {"sqlite", "postgresql", "postgresql, 2 servers"};
+    state.SetLabel(kStorage[state.range(2)]);
     for (auto _ : state) {
-        CLoadRun run(connections, compression);
+        CLoadRun run(connections, compression, storage);
         std::string error;
         if (!run.Setup(error)) {
             state.SkipWithError(error.c_str());
@@ -321,11 +348,16 @@ void BM_MurmexdClientLoad(benchmark::State& state) {
     }
 }
 
-// {connections, time compression}: 20x makes the 5 s fetch a 250 ms one.
+// {connections, time compression, storage}: 20x makes the 5 s fetch a 250 ms
+// one; storage 0 SQLite, 1 PostgreSQL, 2 two servers on one PostgreSQL.
 BENCHMARK(BM_MurmexdClientLoad)
-    ->Args({500, 20})
-    ->Args({500, 60})
-    ->Args({500, 200}) // more than the server can take: where it saturates
+    ->Args({500, 20, 0})
+    ->Args({500, 60, 0})
+    ->Args({500, 60, 1})
+    ->Args({500, 60, 2})
+    ->Args({500, 200, 0}) // more than the server can take: where it saturates
+    ->Args({500, 200, 1})
+    ->Args({500, 200, 2})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

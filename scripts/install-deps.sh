@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git python3
   qt6-base-dev qt6-base-dev-tools libxcb1-dev
-  libsqlite3-dev libsodium-dev
+  libsqlite3-dev libsodium-dev libpq-dev
+  postgresql  # only for the server tests on PostgreSQL (a throwaway cluster of their own)
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox x11-apps imagemagick
 )

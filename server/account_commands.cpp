@@ -1,7 +1,6 @@
 #include "platform/clock.h"
 #include "server/command_handler.h"
 #include "server/password_hasher.h"
-#include "server/presence.h"
 #include "server/record_args.h"
 
 namespace murmex {
@@ -80,13 +79,17 @@ SCommandResult CCommandHandler::Login(Args args, SSession& session) {
         return Reply(RESP_SERVER_ERROR);
     const bool accepted =
         found == EStore::Ok && m_shared.hasher.Verify(hash, ArgText(args, "password"));
-    SetSessionMember(session, accepted ? qid : 0);
-    return Reply(accepted ? RESP_OK : RESP_REFUSED);
+    return ChangeMember(session, accepted ? qid : 0, accepted ? RESP_OK : RESP_REFUSED);
 }
 
 SCommandResult CCommandHandler::Logout(SSession& session) {
-    SetSessionMember(session, 0);
-    return Reply(RESP_OK);
+    return ChangeMember(session, 0, RESP_OK);
+}
+
+// Presence is a database row: a login or logout that could not be written
+// is answered as the failure it is, and the connection stays as it was.
+SCommandResult CCommandHandler::ChangeMember(SSession& session, int qid, int answer) {
+    return Reply(SetSessionMember(session, qid) ? answer : RESP_SERVER_ERROR);
 }
 
 SCommandResult CCommandHandler::UpdateUser(Args args, const SSession& session) {
@@ -212,8 +215,11 @@ SCommandResult CCommandHandler::GetStatus(Args args) {
     EStore loaded = m_accounts.Load(qid, a);
     if (loaded != EStore::Ok)
         return StoreFailure(loaded);
+    const EStore active = m_sessions.IsActive(qid);
+    if (active == EStore::Failed)
+        return Reply(RESP_SERVER_ERROR);
     SCommandResult result = Reply(RESP_OK);
-    result.record.AddInt("active_exe", m_shared.presence.IsActive(qid) ? 1 : 0);
+    result.record.AddInt("active_exe", active == EStore::Ok ? 1 : 0);
     result.record.AddInt("active_www", a.activeWww);
     return result;
 }

@@ -82,16 +82,18 @@ EStore CAccountTable::Create(SAccount& account, const std::string& passwordHash,
         "citysize, education, job, country, phone, cellphone, restrict_email, restrict_name, "
         "restrict_surname, languages, interests, password_hash, created) "
         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, "
-        "?19, ?20, ?21, ?22)");
+        "?19, ?20, ?21, ?22) RETURNING qid");
     BindProfile(insert, account);
     insert.BindText(21, passwordHash).BindInt(22, now);
+    if (insert.Step() != CStatement::EStep::Row)
+        return m_db.LastFailedOnConstraint() ? EStore::Exists : EStore::Failed;
+    const std::int64_t qid = insert.Int(0);
     if (!insert.Run())
         return EStore::Failed;
-    const std::int64_t qid = m_db.LastInsertId();
     if (qid <= 0 || qid >= kQidLimit)
         return EStore::Failed; // the transaction rolls back
     if (!transaction.Commit())
-        return EStore::Failed;
+        return m_db.LastFailedOnConstraint() ? EStore::Exists : EStore::Failed;
     account.qid = static_cast<int>(qid);
     return EStore::Ok;
 }
@@ -114,8 +116,10 @@ EStore CAccountTable::Update(const SAccount& account) {
         "restrict_surname = ?18, languages = ?19, interests = ?20 WHERE qid = ?21");
     BindProfile(update, account);
     update.BindInt(21, account.qid);
+    // On PostgreSQL another server may take the pair between the check and
+    // here; the unique index refuses it then.
     if (!update.Run())
-        return EStore::Failed;
+        return m_db.LastFailedOnConstraint() ? EStore::Exists : EStore::Failed;
     if (m_db.Changes() == 0)
         return EStore::NotFound;
     return transaction.Commit() ? EStore::Ok : EStore::Failed;
@@ -150,8 +154,10 @@ EStore CAccountTable::Exists(int qid) {
 }
 
 EStore CAccountTable::FindByNickEmail(std::string_view nick, std::string_view email, int& qid) {
-    CStatement query = m_db.Query("SELECT qid FROM accounts WHERE nick = ?1 COLLATE NOCASE "
-                                  "AND email = ?2 COLLATE NOCASE");
+    CStatement query = m_db.Query(
+        "SELECT qid FROM accounts WHERE nick = ?1 COLLATE NOCASE AND email = ?2 COLLATE NOCASE",
+        "SELECT qid FROM accounts WHERE lower(nick COLLATE \"C\") = lower(?1 COLLATE \"C\") "
+        "AND lower(email COLLATE \"C\") = lower(?2 COLLATE \"C\")");
     query.BindText(1, nick).BindText(2, email);
     switch (query.Step()) {
     case CStatement::EStep::Row:

@@ -25,14 +25,17 @@ EStore CChannelTable::Create(SChannel& channel, std::int64_t now) {
 
     CStatement insert = m_db.Query(
         "INSERT INTO channels (name, description, url, category, creator, max_users, topic, "
-        "topicsetby, password, created) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+        "topicsetby, password, created) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10) "
+        "RETURNING id");
     insert.BindText(1, channel.name).BindText(2, channel.description).BindText(3, channel.url);
     insert.BindInt(4, channel.category).BindInt(5, channel.creator).BindInt(6, channel.maxUsers);
     insert.BindText(7, channel.topic).BindInt(8, channel.topicSetBy);
     insert.BindText(9, channel.password).BindInt(10, now);
+    if (insert.Step() != CStatement::EStep::Row)
+        return m_db.LastFailedOnConstraint() ? EStore::Exists : EStore::Failed;
+    const int id = static_cast<int>(insert.Int(0));
     if (!insert.Run())
         return EStore::Failed;
-    const int id = static_cast<int>(m_db.LastInsertId());
     if (channel.creator != 0) {
         CStatement oper =
             m_db.Query("INSERT INTO channel_operators (channel, qid) VALUES (?1, ?2)");
@@ -41,7 +44,7 @@ EStore CChannelTable::Create(SChannel& channel, std::int64_t now) {
             return EStore::Failed;
     }
     if (!transaction.Commit())
-        return EStore::Failed;
+        return m_db.LastFailedOnConstraint() ? EStore::Exists : EStore::Failed;
     channel.id = id;
     return EStore::Ok;
 }
@@ -101,8 +104,8 @@ EStore CChannelTable::IsOperator(int id, int qid) {
 }
 
 EStore CChannelTable::AddOperator(int id, int qid) {
-    CStatement insert =
-        m_db.Query("INSERT OR IGNORE INTO channel_operators (channel, qid) VALUES (?1, ?2)");
+    CStatement insert = m_db.Query(
+        "INSERT INTO channel_operators (channel, qid) VALUES (?1, ?2) ON CONFLICT DO NOTHING");
     insert.BindInt(1, id).BindInt(2, qid);
     return insert.Run() ? EStore::Ok : EStore::Failed;
 }
@@ -111,6 +114,14 @@ EStore CChannelTable::RemoveOperator(int id, int qid) {
     CTransaction transaction(m_db);
     if (!transaction.Begun())
         return EStore::Failed;
+    // Two servers removing the last two operators at once must not both see
+    // the other one still there: the channel's row is locked till the end.
+    CStatement lock = m_db.Query("SELECT 1 FROM channels WHERE id = ?1",
+                                 "SELECT 1 FROM channels WHERE id = ?1 FOR UPDATE");
+    lock.BindInt(1, id);
+    if (lock.Step() == CStatement::EStep::Error)
+        return EStore::Failed;
+    lock = CStatement();
     EStore isOperator = IsOperator(id, qid);
     if (isOperator != EStore::Ok)
         return isOperator;

@@ -2,13 +2,16 @@
 
 #include "platform/clock.h"
 #include "protocol/command_codes.h"
-#include "server/delivery_claims.h"
-#include "server/presence.h"
 #include "server/request_line.h"
 
 #include <cstdio>
 
 // What murmexd does with each command.
+//
+// Several servers may share one PostgreSQL database and then answer as one:
+// everything a command reads or changes is in the database, including who is
+// logged in and which message is on its way to which connection (see
+// instance_lease.h). A command whose write did not commit is answered 5000.
 //
 // Every answer is "CODE record": 2000 for success, otherwise one of the codes
 // of response_codes.h. An answer to a failure carries no entries. Texts are
@@ -43,7 +46,9 @@
 //                  sent empty to everybody but the member.
 //  GET_USER_DETAILS userid -> the whole profile; only the member's own (4003).
 //  GET_STATUS      userid -> active_exe (1 while the member has a logged-in
-//                  connection, else 0), active_www (the channel of the
+//                  connection on any server sharing the database, else 0;
+//                  the connections of a server that died count until its
+//                  lease runs out), active_www (the channel of the
 //                  member's web chat, 0 when none; set through the web site,
 //                  here the admin tool).
 //
@@ -149,7 +154,7 @@ constexpr int kCommands[] = {
 
 CCommandHandler::CCommandHandler(CDatabase& db, const SServiceShared& shared)
     : m_db(db), m_shared(shared), m_accounts(db), m_friends(db), m_messages(db), m_sms(db),
-      m_channels(db), m_feedback(db) {}
+      m_channels(db), m_feedback(db), m_sessions(db, shared.lease) {}
 
 SCommandResult CCommandHandler::Reply(int code) {
     SCommandResult result;
@@ -172,26 +177,28 @@ std::int64_t CCommandHandler::Now() const {
     return m_shared.clock.WallSeconds();
 }
 
-void CCommandHandler::SetSessionMember(SSession& session, int qid) {
+bool CCommandHandler::SetSessionMember(SSession& session, int qid) {
     if (session.qid == qid)
-        return;
-    if (session.qid)
-        m_shared.presence.Leave(session.qid);
+        return true;
+    if (m_sessions.SetMember(session.connection, qid) != EStore::Ok)
+        return false;
+    m_shared.lease.NoteSession(session.connection, qid);
     session.qid = qid;
     session.operatorChannel = 0;
-    if (qid)
-        m_shared.presence.Enter(qid);
+    return true;
 }
 
-void CCommandHandler::EndSession(SSession& session) {
-    SetSessionMember(session, 0);
+void CCommandHandler::EndConnection(std::uint64_t connection) {
+    if (m_sessions.EndConnection(connection) != EStore::Ok)
+        m_shared.lease.RetryEnd(connection);
+    else
+        m_shared.lease.NoteSession(connection, 0);
 }
 
 void CCommandHandler::ConfirmDelivery(std::int64_t messageId) {
     if (m_messages.Remove(messageId) != EStore::Ok)
         std::fprintf(stderr,
                      "murmexd: a delivered message could not be removed; it will come again\n");
-    m_shared.claims.Release(messageId);
 }
 
 bool CCommandHandler::HashesPassword(int code) {

@@ -5,6 +5,7 @@
 #include "server/channel_table.h"
 #include "server/feedback_table.h"
 #include "server/friend_table.h"
+#include "server/instance_lease.h"
 #include "server/message_queue.h"
 #include "server/response_codes.h"
 #include "server/session.h"
@@ -16,16 +17,13 @@
 namespace murmex {
 
 class CDatabase;
-class CDeliveryClaims;
 class CPasswordHasher;
-class CPresence;
 class IClock;
 
 // The process-wide objects every worker shares.
 struct SServiceShared {
     const CPasswordHasher& hasher;
-    CPresence& presence;
-    CDeliveryClaims& claims;
+    CInstanceLease& lease; // presence and delivery claims are the instance's rows
     const IClock& clock;
 };
 
@@ -51,8 +49,9 @@ public:
 
     // The client has read the answer carrying this waiting message.
     void ConfirmDelivery(std::int64_t messageId);
-    // The connection has ended; its member is no longer present through it.
-    void EndSession(SSession& session);
+    // The connection has ended: its member is no longer present through it,
+    // and the messages it held unacknowledged wait for the next fetch.
+    void EndConnection(std::uint64_t connection);
 
     // Commands that hash or verify a password; they run on workers of their
     // own so that a burst of logins never delays anybody's quick commands.
@@ -67,7 +66,8 @@ private:
 
     static SCommandResult Reply(int code);
     static SCommandResult StoreFailure(EStore result);
-    void SetSessionMember(SSession& session, int qid);
+    // False (nothing changed) when the database did not take it.
+    bool SetSessionMember(SSession& session, int qid);
     std::int64_t Now() const;
 
     // Account and presence (account_commands.cpp).
@@ -81,6 +81,7 @@ private:
     SCommandResult GetUser(Args args, const SSession& session);
     SCommandResult GetUserDetails(Args args, const SSession& session);
     SCommandResult GetStatus(Args args);
+    SCommandResult ChangeMember(SSession& session, int qid, int answer);
 
     // Friends, messages, searches, notes to the service (social_commands.cpp).
     SCommandResult AddFriend(Args args, const SSession& session);
@@ -121,6 +122,7 @@ private:
     CSmsOutbox m_sms;
     CChannelTable m_channels;
     CFeedbackTable m_feedback;
+    CSessionTable m_sessions;
 };
 
 } // namespace murmex

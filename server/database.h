@@ -4,25 +4,59 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace murmex {
 
+enum class EDatabaseKind { Sqlite, Postgres };
+
+enum class EStatementStep { Row, Done, Error };
+
+// The database side of one prepared statement: SQLite's compiled statement
+// or a PostgreSQL server-side prepared statement. Owned by its connection.
+class IPreparedStatement {
+public:
+    virtual ~IPreparedStatement() = default;
+    virtual void BindInt(int index, std::int64_t value) = 0;
+    virtual void BindText(int index, std::string_view value) = 0;
+    virtual EStatementStep Step() = 0;
+    virtual std::int64_t Int(int column) const = 0;
+    virtual std::string Text(int column) const = 0;
+    // Ends the run and clears the bindings, ready for the next user.
+    virtual void Reset() = 0;
+};
+
+// One connection to the storage: the interface with one implementation per
+// database (sqlite_connection.cpp, postgres_connection.cpp). SQL texts use
+// ?1, ?2 … for parameters on both.
+class IDatabaseConnection {
+public:
+    virtual ~IDatabaseConnection() = default;
+    virtual EDatabaseKind Kind() const = 0;
+    virtual bool Open(const std::string& target, std::string& error) = 0;
+    virtual bool Exec(const char* sql, std::string& error) = 0;
+    // Compiled once per connection and kept; null on an error.
+    virtual IPreparedStatement* Prepare(const std::string& sql, std::string& error) = 0;
+    virtual const char* BeginSql() const = 0;
+    // True only when the transaction really committed.
+    virtual bool Commit(std::string& error) = 0;
+    // Rows changed by the last statement that completed.
+    virtual int Changes() const = 0;
+    // The last failure was a broken constraint (a unique name taken meanwhile).
+    virtual bool LastFailedOnConstraint() const = 0;
+};
+
 // One prepared statement borrowed from a CDatabase's cache (one borrow of the
-// same SQL text at a time). Parameters are
-// numbered from 1 as in SQL; columns from 0. The statement is reset and its
-// bindings cleared when the borrow ends, so it is ready for the next user.
+// same SQL text at a time). Parameters are numbered from 1 as in SQL; columns
+// from 0. The statement is reset and its bindings cleared when the borrow
+// ends, so it is ready for the next user.
 class CStatement {
 public:
-    enum class EStep { Row, Done, Error };
+    using EStep = EStatementStep;
 
     CStatement() = default;
-    CStatement(sqlite3_stmt* statement, sqlite3* db) : m_statement(statement), m_db(db) {}
+    explicit CStatement(IPreparedStatement* statement) : m_statement(statement) {}
     ~CStatement();
     CStatement(CStatement&& other) noexcept;
     CStatement& operator=(CStatement&& other) noexcept;
@@ -47,48 +81,56 @@ public:
 private:
     void Release();
 
-    sqlite3_stmt* m_statement = nullptr;
-    sqlite3* m_db = nullptr;
+    IPreparedStatement* m_statement = nullptr;
 };
 
-// One SQLite connection. Each thread that touches the database owns its own;
-// WAL mode lets readers and one writer work side by side, and the busy
-// timeout makes a writer wait for another (the admin tool, another worker)
-// instead of failing at once.
+// The storage of murmexd: a SQLite file (a plain path) or a PostgreSQL
+// database (a postgresql:// or postgres:// connection URI). Each thread that
+// touches the database owns its own CDatabase; opening brings the schema up
+// to date.
 class CDatabase {
 public:
     static constexpr int kBusyTimeoutMs = 10000;
+
+    // A PostgreSQL connection URI rather than a file path.
+    static bool IsPostgresTarget(std::string_view target);
 
     CDatabase() = default;
     ~CDatabase();
     CDatabase(const CDatabase&) = delete;
     CDatabase& operator=(const CDatabase&) = delete;
 
-    // Opens (creating when missing) the file and brings the schema up to date.
-    bool Open(const std::string& path);
+    bool Open(const std::string& target);
     void Close();
-    bool IsOpen() const { return m_db != nullptr; }
+    bool IsOpen() const { return m_connection != nullptr; }
+    EDatabaseKind Kind() const;
+    bool IsPostgres() const { return Kind() == EDatabaseKind::Postgres; }
     const std::string& LastError() const { return m_lastError; }
 
     bool Exec(const char* sql);
-    // A statement compiled once per connection and reused; invalid on a syntax error.
+    // A statement compiled once per connection and reused; invalid on an error.
     CStatement Query(const std::string& sql);
+    // The same, where the two databases need different words.
+    CStatement Query(const std::string& sqliteSql, const std::string& postgresSql);
 
-    std::int64_t LastInsertId() const;
     int Changes() const;
+    bool LastFailedOnConstraint() const;
 
-    // Keeps "where: <SQLite's message>" as the last error, for the log.
-    void NoteError(const char* where);
     void SetError(std::string text) { m_lastError = std::move(text); }
 
 private:
-    sqlite3* m_db = nullptr;
-    std::unordered_map<std::string, sqlite3_stmt*> m_cache;
+    friend class CTransaction;
+    bool Commit();
+    const char* BeginSql() const;
+
+    std::unique_ptr<IDatabaseConnection> m_connection;
     std::string m_lastError;
 };
 
-// BEGIN IMMEDIATE ... COMMIT. Taking the write lock up front keeps two writers
-// from each holding a read snapshot and then failing to upgrade it.
+// A transaction. On SQLite it takes the write lock up front (BEGIN IMMEDIATE)
+// so that two writers never each hold a read snapshot and then fail to
+// upgrade it; on PostgreSQL rows are locked where a check must hold until
+// the write (FOR UPDATE), and unique indexes catch the rest.
 class CTransaction {
 public:
     explicit CTransaction(CDatabase& db);
@@ -104,5 +146,8 @@ private:
     bool m_begun = false;
     bool m_done = false;
 };
+
+std::unique_ptr<IDatabaseConnection> MakeSqliteConnection();
+std::unique_ptr<IDatabaseConnection> MakePostgresConnection();
 
 } // namespace murmex

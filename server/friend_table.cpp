@@ -5,7 +5,8 @@
 namespace murmex {
 
 EStore CFriendTable::Add(int owner, int friendQid) {
-    CStatement insert = m_db.Query("INSERT OR IGNORE INTO friends (owner, friend) VALUES (?1, ?2)");
+    CStatement insert =
+        m_db.Query("INSERT INTO friends (owner, friend) VALUES (?1, ?2) ON CONFLICT DO NOTHING");
     insert.BindInt(1, owner).BindInt(2, friendQid);
     return insert.Run() ? EStore::Ok : EStore::Failed;
 }
@@ -36,7 +37,8 @@ EStore CFriendTable::List(int owner, std::vector<int>& friends) {
 
 EStore CFriendTable::SetNotify(int owner, int friendQid, int method, bool on) {
     CStatement change =
-        m_db.Query(on ? "INSERT OR IGNORE INTO notify (owner, friend, method) VALUES (?1, ?2, ?3)"
+        m_db.Query(on ? "INSERT INTO notify (owner, friend, method) VALUES (?1, ?2, ?3) "
+                        "ON CONFLICT DO NOTHING"
                       : "DELETE FROM notify WHERE owner = ?1 AND friend = ?2 AND method = ?3");
     change.BindInt(1, owner).BindInt(2, friendQid).BindInt(3, method);
     return change.Run() ? EStore::Ok : EStore::Failed;

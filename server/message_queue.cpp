@@ -1,7 +1,6 @@
 #include "server/message_queue.h"
 
 #include "server/database.h"
-#include "server/delivery_claims.h"
 
 #include <vector>
 
@@ -14,41 +13,45 @@ EStore CMessageQueue::Push(int recipient, int sender, std::string_view text, std
     return insert.Run() ? EStore::Ok : EStore::Failed;
 }
 
-EStore CMessageQueue::ClaimOldest(int recipient, CDeliveryClaims& claims, SQueuedMessage& message) {
-    // Only as many messages can be claimed as the member has connections
-    // fetching at once; a small window past them is always enough.
-    std::vector<std::int64_t> candidates;
+EStore CMessageQueue::ClaimOldest(int recipient, const SClaimant& claimant,
+                                  SQueuedMessage& message) {
+    // A message is free when nobody claims it or its claimant's instance no
+    // longer holds a live lease (that server died while delivering it).
+    static const std::string kFree =
+        " WHERE recipient = ?1 AND (claim_instance = 0 OR claim_instance NOT IN "
+        "(SELECT id FROM instances WHERE expires > ?2))";
     {
-        CStatement query =
-            m_db.Query("SELECT id FROM messages WHERE recipient = ?1 ORDER BY id LIMIT 64");
-        query.BindInt(1, recipient);
-        for (CStatement::EStep step; (step = query.Step()) != CStatement::EStep::Done;) {
-            if (step == CStatement::EStep::Error)
-                return EStore::Failed;
-            candidates.push_back(query.Int(0));
-        }
-    } // the snapshot of that read ends here
-    for (std::int64_t id : candidates) {
-        if (!claims.TryClaim(id))
-            continue;
-        // A claim is released only after its message has been removed, so a
-        // fresh read tells whether the candidate from the older snapshot was
-        // delivered meanwhile.
-        CStatement load = m_db.Query("SELECT sender, text, sent FROM messages WHERE id = ?1");
-        load.BindInt(1, id);
-        const CStatement::EStep step = load.Step();
-        if (step == CStatement::EStep::Row) {
-            message.id = id;
-            message.sender = static_cast<int>(load.Int(0));
-            message.text = load.Text(1);
-            message.sent = load.Int(2);
-            return EStore::Ok;
-        }
-        claims.Release(id);
-        if (step == CStatement::EStep::Error)
-            return EStore::Failed;
+        // Most fetches find nothing: a plain read answers them without a lock.
+        CStatement look = m_db.Query("SELECT 1 FROM messages" + kFree + " LIMIT 1");
+        look.BindInt(1, recipient).BindInt(2, claimant.nowMs);
+        const CStatement::EStep step = look.Step();
+        if (step != CStatement::EStep::Row)
+            return step == CStatement::EStep::Done ? EStore::NotFound : EStore::Failed;
     }
-    return EStore::NotFound;
+    CTransaction transaction(m_db);
+    if (!transaction.Begun())
+        return EStore::Failed;
+    // SKIP LOCKED: a message another server is claiming right now is left to it.
+    const std::string pick =
+        "SELECT id, sender, text, sent FROM messages" + kFree + " ORDER BY id LIMIT 1";
+    CStatement query = m_db.Query(pick, pick + " FOR UPDATE SKIP LOCKED");
+    query.BindInt(1, recipient).BindInt(2, claimant.nowMs);
+    const CStatement::EStep step = query.Step();
+    if (step != CStatement::EStep::Row)
+        return step == CStatement::EStep::Done ? EStore::NotFound : EStore::Failed;
+    SQueuedMessage found;
+    found.id = query.Int(0);
+    found.sender = static_cast<int>(query.Int(1));
+    found.text = query.Text(2);
+    found.sent = query.Int(3);
+    query = CStatement();
+    CStatement claim =
+        m_db.Query("UPDATE messages SET claim_instance = ?1, claim_connection = ?2 WHERE id = ?3");
+    claim.BindInt(1, claimant.instance).BindInt(2, claimant.connection).BindInt(3, found.id);
+    if (!claim.Run() || !transaction.Commit())
+        return EStore::Failed;
+    message = std::move(found);
+    return EStore::Ok;
 }
 
 EStore CMessageQueue::Remove(std::int64_t id) {

@@ -9,13 +9,19 @@
 namespace murmex {
 
 class CDatabase;
-class CDeliveryClaims;
 
 struct SQueuedMessage {
     std::int64_t id = 0;
     int sender = 0;
     std::string text; // UTF-8
     std::int64_t sent = 0;
+};
+
+// Who takes a message for delivery: a connection of a server instance.
+struct SClaimant {
+    std::int64_t instance = 0;
+    std::int64_t connection = 0;
+    std::int64_t nowMs = 0; // for telling live instances from dead ones
 };
 
 // Each member's messages waiting to be fetched, oldest first.
@@ -26,8 +32,8 @@ public:
     EStore Push(int recipient, int sender, std::string_view text, std::int64_t sent);
     // The oldest waiting message that no other delivery holds, claimed for the
     // caller; NotFound when none waits.
-    EStore ClaimOldest(int recipient, CDeliveryClaims& claims, SQueuedMessage& message);
-    // Called once the message has reached its recipient's connection.
+    EStore ClaimOldest(int recipient, const SClaimant& claimant, SQueuedMessage& message);
+    // Called once the recipient's client has shown it read the message.
     EStore Remove(std::int64_t id);
     EStore Count(int recipient, int& count);
 

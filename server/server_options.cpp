@@ -8,20 +8,27 @@ namespace murmex {
 
 const char* MurmexdUsage() {
     return R"(Usage:
-  murmexd [--address A] [--port N] [--database FILE] [--fast-hash]
+  murmexd [--address A] [--port N] [--database FILE|URI] [--fast-hash]
           [--idle-timeout SECONDS] [--max-connections N] [--workers N]
-  murmexd admin [--database FILE] COMMAND [OPTIONS]
+          [--instance-lease SECONDS]
+  murmexd admin [--database FILE|URI] COMMAND [OPTIONS]
 
 The Murmex service server. Listens on A:N (default 127.0.0.1:4678) with the
-database FILE (default murmexd.db in the working folder, created when missing)
-and runs until SIGINT or SIGTERM.
+database FILE (SQLite; default murmexd.db in the working folder, created when
+missing) or URI (PostgreSQL, postgresql://user@host/dbname or any libpq
+connection URI; the tables are created on first start) and runs until SIGINT
+or SIGTERM. Several servers may share one PostgreSQL database.
 
   --fast-hash          hash new passwords at the lowest cost: for tests, demos
                        and benchmarks only, never for real members
   --idle-timeout S     close a connection silent for S seconds (default 300;
                        0 never)
   --max-connections N  refuse connections beyond N (default 4096)
-  --workers N          threads for quick commands (default: one per core)
+  --workers N          threads for quick commands (default: one per core);
+                       each has its own database connection
+  --instance-lease S   a server that dies stops counting (its members'
+                       presence, the messages it was delivering) S seconds
+                       after its last sign of life (default 15)
 
 Admin commands work on the database, also while the server runs:
   create-user --nick N --email E --password P [--name N] [--surname S]
@@ -55,8 +62,9 @@ bool ParseServerArgs(const std::vector<std::string>& args, SServerSettings& sett
             settings.hashCost = CPasswordHasher::ECost::Fast;
             continue;
         }
-        static const char* const kValued[] = {"--address",      "--database",        "--port",
-                                              "--idle-timeout", "--max-connections", "--workers"};
+        static const char* const kValued[] = {"--address",       "--database",        "--port",
+                                              "--idle-timeout",  "--max-connections", "--workers",
+                                              "--instance-lease"};
         if (std::find(std::begin(kValued), std::end(kValued), option) == std::end(kValued)) {
             error = "unknown option " + option;
             return false;
@@ -89,6 +97,12 @@ bool ParseServerArgs(const std::vector<std::string>& args, SServerSettings& sett
                 return false;
             }
             settings.maxConnections = static_cast<int>(number);
+        } else if (option == "--instance-lease") {
+            if (!ParseBoundedInt(value, 1, 3600, number)) {
+                error = "--instance-lease needs a number of seconds from 1 to 3600";
+                return false;
+            }
+            settings.instanceLease = std::chrono::seconds(number);
         } else if (option == "--workers") {
             if (!ParseBoundedInt(value, 1, 256, number)) {
                 error = "--workers needs a number from 1 to 256";

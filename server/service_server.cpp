@@ -78,7 +78,7 @@ std::int64_t CServiceServer::NowMs() const {
 }
 
 bool CServiceServer::OpenWorkers() {
-    const SServiceShared shared{m_hasher, m_presence, m_claims, m_clock};
+    const SServiceShared shared{m_hasher, *m_lease, m_clock};
     auto open = [&](int count, std::vector<std::unique_ptr<SWorkerContext>>& contexts) {
         for (int i = 0; i < count; ++i) {
             auto context = std::make_unique<SWorkerContext>();
@@ -158,6 +158,14 @@ bool CServiceServer::Start() {
         m_error = "the password library cannot start";
         return false;
     }
+    m_lease = std::make_unique<CInstanceLease>(m_settings.database, m_settings.instanceLease);
+    std::string error;
+    if (!m_lease->Start(error)) {
+        m_error = "cannot open the database " + m_settings.database + ": " + error;
+        m_lease.reset();
+        Stop();
+        return false;
+    }
     if (!OpenWorkers() || !Listen()) {
         Stop();
         return false;
@@ -177,17 +185,17 @@ void CServiceServer::Stop() {
     // Workers first: a running command may still use its connection's session.
     m_quick.Stop();
     m_hashing.Stop();
-    for (auto& [id, c] : m_connections) {
+    for (auto& [id, c] : m_connections)
         if (c->fd >= 0)
             ::close(c->fd);
-        ReleaseClaims(*c);
-        if (c->session.qid)
-            m_presence.Leave(c->session.qid);
-    }
     m_connections.clear();
     m_closed.clear();
     m_connectionCount = 0;
     m_completions.clear();
+    // The instance's sessions and claims go with it.
+    if (m_lease)
+        m_lease->Stop();
+    m_lease.reset();
     for (int* fd : {&m_listenFd, &m_epollFd, &m_wakeFd}) {
         if (*fd >= 0)
             ::close(*fd);
@@ -264,6 +272,7 @@ void CServiceServer::AcceptAll() {
         const std::uint64_t id = m_nextId++;
         auto connection = std::make_unique<SConnection>(fd, id, m_settings.maxLine, NowMs());
         SConnection& c = *connection;
+        c.session.connection = id;
         m_connections.emplace(id, std::move(connection));
         ++m_connectionCount;
         UpdateEvents(c);
@@ -449,20 +458,16 @@ void CServiceServer::Destroy(std::uint64_t id) {
     if (found == m_connections.end())
         return;
     SConnection& c = *found->second;
-    ReleaseClaims(c); // unsent or unacknowledged: the messages wait for the next fetch
-    if (c.session.qid)
-        m_presence.Leave(c.session.qid);
+    EndConnection(c); // unsent or unacknowledged: the messages wait for the next fetch
     m_connections.erase(found);
     --m_connectionCount;
 }
 
-void CServiceServer::ReleaseClaims(SConnection& c) {
-    if (c.delivered)
-        m_claims.Release(c.delivered);
-    c.delivered = 0;
-    for (const auto& pending : c.unacknowledged)
-        m_claims.Release(pending.first);
-    c.unacknowledged.clear();
+void CServiceServer::EndConnection(SConnection& c) {
+    if (!c.session.qid && !c.delivered && c.unacknowledged.empty())
+        return; // left nothing behind in the database
+    m_quick.Submit(
+        [connection = c.id](SWorkerContext& worker) { worker.handler->EndConnection(connection); });
 }
 
 void CServiceServer::PostCompletion(SCompletion completion) {
@@ -482,11 +487,8 @@ void CServiceServer::ProcessCompletions() {
     }
     for (SCompletion& completion : done) {
         auto found = m_connections.find(completion.connection);
-        if (found == m_connections.end()) {
-            if (completion.delivered)
-                m_claims.Release(completion.delivered);
+        if (found == m_connections.end())
             continue;
-        }
         SConnection& c = *found->second;
         c.busy = false;
         if (c.fd < 0) {

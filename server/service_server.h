@@ -1,9 +1,8 @@
 #pragma once
 
 #include "protocol/command_codes.h"
-#include "server/delivery_claims.h"
+#include "server/instance_lease.h"
 #include "server/password_hasher.h"
-#include "server/presence.h"
 #include "server/worker_pool.h"
 
 #include <atomic>
@@ -31,6 +30,9 @@ struct SServerSettings {
     int maxConnections = 4096;
     int workers = 0;     // quick commands; 0: one per core, at least two
     int hashWorkers = 2; // commands that hash a password (each hash takes 64 MiB)
+    // How long this instance's members stay present, and its deliveries
+    // claimed, after it stops renewing (it died): the others wait this long.
+    std::chrono::milliseconds instanceLease = std::chrono::seconds(15);
     // How often idle connections are looked for.
     std::chrono::milliseconds tick = std::chrono::milliseconds(250);
     const IClock* clock = nullptr;           // the system clock when none
@@ -81,8 +83,9 @@ private:
     void UpdateEvents(SConnection& c);
     void Close(SConnection& c);
     void ReapClosed();
-    // Gives back the messages this connection holds but never had acknowledged.
-    void ReleaseClaims(SConnection& c);
+    // Has a worker drop the connection's session and give back the messages
+    // it held but never had acknowledged.
+    void EndConnection(SConnection& c);
     void Destroy(std::uint64_t id);
     void PostCompletion(SCompletion completion);
     void ProcessCompletions();
@@ -94,8 +97,7 @@ private:
     std::string m_error;
     CPasswordHasher m_ownHasher;
     const CPasswordHasher& m_hasher;
-    CPresence m_presence;
-    CDeliveryClaims m_claims;
+    std::unique_ptr<CInstanceLease> m_lease;
     CWorkerPool m_quick;
     CWorkerPool m_hashing;
 

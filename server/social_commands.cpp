@@ -1,6 +1,6 @@
 #include "platform/clock.h"
 #include "server/command_handler.h"
-#include "server/delivery_claims.h"
+#include "server/instance_lease.h"
 #include "server/record_args.h"
 #include "server/user_search.h"
 
@@ -74,7 +74,11 @@ SCommandResult CCommandHandler::SendMessage(Args args, const SSession& session) 
 
 SCommandResult CCommandHandler::FetchMessage(const SSession& session) {
     SQueuedMessage message;
-    EStore found = m_messages.ClaimOldest(session.qid, m_shared.claims, message);
+    SClaimant claimant;
+    claimant.instance = m_shared.lease.Id();
+    claimant.connection = static_cast<std::int64_t>(session.connection);
+    claimant.nowMs = CInstanceLease::NowMs();
+    EStore found = m_messages.ClaimOldest(session.qid, claimant, message);
     if (found != EStore::Ok)
         return StoreFailure(found);
     SCommandResult result = Reply(RESP_OK);

@@ -1,5 +1,7 @@
 #include "server/text_fold.h"
 
+#include "platform/utf8.h"
+
 #include <cstdint>
 #include <sqlite3.h>
 
@@ -26,58 +28,6 @@ std::uint32_t LowerCodePoint(std::uint32_t cp) {
     return cp;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Decodes the sequence at text[i]; false (and nothing consumed) for a byte
-// that does not start a well-formed one.
-bool DecodeUtf8(std::string_view text, std::size_t& i, std::uint32_t& cp) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        cp = lead;
-        ++i;
-        return true;
-    }
-    if ((lead & 0xE0) == 0xC0) {
-        cp = lead & 0x1F;
-        length = 2;
-    } else if ((lead & 0xF0) == 0xE0) {
-        cp = lead & 0x0F;
-        length = 3;
-    } else if ((lead & 0xF8) == 0xF0) {
-        cp = lead & 0x07;
-        length = 4;
-    } else {
-        return false;
-    }
-    if (i + length > text.size())
-        return false;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80)
-            return false;
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    i += length;
-    return true;
-}
-
 void SqlFold(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
@@ -99,7 +49,7 @@ std::string FoldCase(std::string_view utf8) {
     while (i < utf8.size()) {
         std::uint32_t cp = 0;
         const std::size_t start = i;
-        if (!DecodeUtf8(utf8, i, cp)) {
+        if (ReadUtf8(utf8, i, cp) != EUtf8Read::kOk) {
             out += utf8[start]; // not UTF-8: kept as it is
             ++i;
             continue;

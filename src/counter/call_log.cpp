@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace murmex {
 
@@ -115,7 +116,10 @@ void CallLog::Select(std::int64_t periodStart, std::int64_t periodEnd) {
     }
     for (int i = m_first; i <= m_last; ++i) {
         const CallRecord& r = Record(i);
-        m_totalDuration += r.duration;
+        // A damaged file can hold durations whose sum does not fit; the total stops at the limit.
+        if (__builtin_add_overflow(m_totalDuration, r.duration, &m_totalDuration))
+            m_totalDuration = r.duration > 0 ? std::numeric_limits<std::int64_t>::max()
+                                             : std::numeric_limits<std::int64_t>::min();
         m_totalImpulses += r.impulses;
         m_totalCost += r.Cost();
     }

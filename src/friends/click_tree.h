@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/ui_thread.h"
+
 #include <QPoint>
-#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
@@ -61,13 +62,7 @@ protected:
     virtual void OnDragEnd(bool dropped);
 
     // Runs the job now on the tree's own thread, else hands it over to run there.
-    template <class Job> void OnOwnThread(Job job) {
-        if (QThread::currentThread() == thread()) {
-            job();
-            return;
-        }
-        QMetaObject::invokeMethod(this, std::move(job), Qt::QueuedConnection);
-    }
+    void OnOwnThread(std::function<void()> job) { RunOnUiThread(this, std::move(job)); }
 
     QAction* RunMenu(QMenu& menu, const QPoint& globalPos);
     bool IsConnected() const;

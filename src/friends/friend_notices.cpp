@@ -8,6 +8,7 @@
 #include "model/data_manager.h"
 #include "model/model_texts.h"
 #include "session/main_bar_texts.h"
+#include "ui/dialog_parts.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"
 
@@ -26,13 +27,6 @@ namespace {
 // The first channel number that names a real channel; smaller chat values
 // only say that the friend's chat is open somewhere else.
 constexpr int kFirstChannelId = 2;
-
-QLabel* Text(std::string_view text) {
-    auto* label = new QLabel(FromUtf8(text));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    return label;
-}
 
 QLineEdit* ReadOnly(const QString& text) {
     auto* field = new QLineEdit(text);
@@ -114,7 +108,7 @@ CFriendOnlineDialog::CFriendOnlineDialog(int qid, CDataManager& data, CChannelLi
     connect(m_ok, &QPushButton::clicked, this, &CFriendOnlineDialog::accept);
 
     QVBoxLayout* layout = BodyLayout(this);
-    layout->addWidget(Text(kTextFriendOnChat));
+    layout->addWidget(dialog_parts::WrappedLabel(kTextFriendOnChat));
     layout->addLayout(form);
     layout->addLayout(ButtonRow({m_talk, m_details, m_ok}));
 }
@@ -140,7 +134,7 @@ CNewFriendDialog::CNewFriendDialog(int qid, CDataManager& data, QWidget* parent)
     choice->addWidget(m_groups, 1);
     choice->addWidget(m_addGroup);
     auto* groupLayout = new QVBoxLayout;
-    groupLayout->addWidget(Text(kTextChooseGroupForFriend));
+    groupLayout->addWidget(dialog_parts::WrappedLabel(kTextChooseGroupForFriend));
     groupLayout->addLayout(choice);
     auto* group = new QGroupBox(FromUtf8(kTextGroup));
     group->setLayout(groupLayout);
@@ -155,7 +149,7 @@ CNewFriendDialog::CNewFriendDialog(int qid, CDataManager& data, QWidget* parent)
     });
 
     QVBoxLayout* layout = BodyLayout(this);
-    layout->addWidget(Text(kTextNewFriendOnWeb));
+    layout->addWidget(dialog_parts::WrappedLabel(kTextNewFriendOnWeb));
     layout->addWidget(FriendGroup(qid, data));
     layout->addWidget(group);
     layout->addLayout(ButtonRow({m_add, m_reject}));
@@ -207,8 +201,8 @@ CVanishedFriendDialog::CVanishedFriendDialog(int qid, CDataManager& data, QWidge
     });
 
     QVBoxLayout* layout = BodyLayout(this);
-    layout->addWidget(Text(kTextFriendDeletedOnWeb));
-    layout->addWidget(Text(kTextDeleteOrAddBack));
+    layout->addWidget(dialog_parts::WrappedLabel(kTextFriendDeletedOnWeb));
+    layout->addWidget(dialog_parts::WrappedLabel(kTextDeleteOrAddBack));
     layout->addWidget(FriendGroup(qid, data));
     layout->addLayout(ButtonRow({m_delete, m_addBack}));
 }

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "ui/local_text.h"
 #include "ui/message_dialog.h"
+#include "ui/ui_thread.h"
 
 #include <QLabel> // the drag image, owned here
 #include <QLineEdit>
@@ -291,8 +292,7 @@ std::vector<int> CFriendTree::BlinkList() const {
 
 void CFriendTree::AdvanceBlink() {
     if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(
-            this, [this] { AdvanceBlink(); }, Qt::QueuedConnection);
+        RunOnUiThread(this, [this] { AdvanceBlink(); });
         return;
     }
     std::vector<int> blinking;

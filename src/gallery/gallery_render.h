@@ -2,6 +2,8 @@
 
 #include <string>
 
+class QImage;
+
 namespace murmex {
 
 class CGalleryBook;
@@ -15,6 +17,6 @@ int RenderShots(const CGalleryBook& book, CGalleryWorld& world, const std::strin
                 const std::string& only);
 
 // True when the picture holds more than one colour.
-bool HasContent(const class QImage& image);
+bool HasContent(const QImage& image);
 
 } // namespace murmex

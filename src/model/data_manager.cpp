@@ -3,9 +3,11 @@
 
 #include "model/channel_list.h"
 #include "platform/code_page.h"
+#include "platform/paths.h"
 #include "ports/ui_interfaces.h"
 #include "protocol/request_engine.h"
 #include "storage/config_store.h"
+#include "storage/text_file.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,7 +25,7 @@ std::string UserSection(int qid, const char* name) {
 // would be written back as an empty line, which hides the rest of the section
 // from every later read, so such records are dropped; so is a second record
 // for a QID already read.
-std::vector<CDataManager::User> ReadUsers(const std::string& section) {
+std::vector<CDataManager::User> ReadUsers(const std::string& section, std::size_t& skipped) {
     std::vector<CDataManager::User> users;
     CConfigStore store;
     store.Open(section, CConfigStore::Read);
@@ -38,11 +40,12 @@ std::vector<CDataManager::User> ReadUsers(const std::string& section) {
                          [qid](const auto& u) { return u->Qid() == qid; }))
             users.push_back(std::move(user));
     }
+    skipped += store.SkippedLines();
     store.Close();
     return users;
 }
 
-template <class T> std::vector<T> ReadAll(const std::string& section) {
+template <class T> std::vector<T> ReadAll(const std::string& section, std::size_t& skipped) {
     std::vector<T> items;
     CConfigStore store;
     store.Open(section, CConfigStore::Read);
@@ -52,6 +55,7 @@ template <class T> std::vector<T> ReadAll(const std::string& section) {
             break;
         items.push_back(std::move(item));
     }
+    skipped += store.SkippedLines();
     store.Close();
     return items;
 }
@@ -73,6 +77,8 @@ struct CDataManager::SLoaded {
     std::vector<CGroup> groups;
     std::vector<User> users;
     std::vector<CMessageRecord> messages;
+    std::size_t skipped = 0;         // damaged lines passed over, all sections
+    std::size_t skippedMessages = 0; // of them in the messages section
 };
 
 CDataManager::CDataManager(CRequestEngine& engine, CChannelList& channels, const IClock& clock,
@@ -118,13 +124,21 @@ void CDataManager::Shutdown() {
     if (m_workers.Running() > 0)
         m_engine.Abort();
     m_workers.StopAndJoin();
+    // Every read mark and sent message handed over is written before we go,
+    // and the journal folded into murmex.cfg.
+    m_store.Stop();
+    if (!m_settings.saveChanges)
+        return;
+    if (m_saveFailed)
+        Save();
+    CConfigStore::CompactMainFile();
 }
 
 // --- storage
 
 CDataManager::SLoaded CDataManager::ReadSections(int current) const {
     SLoaded loaded;
-    loaded.localUsers = ReadUsers("LocalUsers");
+    loaded.localUsers = ReadUsers("LocalUsers", loaded.skipped);
     if (current == 0)
         return loaded;
     {
@@ -133,15 +147,21 @@ CDataManager::SLoaded CDataManager::ReadSections(int current) const {
         CParamRecord line;
         if (store.ReadRecord(line) && line.Has("friends"))
             line.GetIntList("friends", loaded.friends);
+        loaded.skipped += store.SkippedLines();
         store.Close();
     }
-    loaded.groups = ReadAll<CGroup>(UserSection(current, "Groups"));
-    loaded.users = ReadUsers(UserSection(current, "Users"));
-    loaded.messages = ReadAll<CMessageRecord>(UserSection(current, "Messages"));
+    loaded.groups = ReadAll<CGroup>(UserSection(current, "Groups"), loaded.skipped);
+    loaded.users = ReadUsers(UserSection(current, "Users"), loaded.skipped);
+    std::size_t skipped = 0;
+    loaded.messages = ReadAll<CMessageRecord>(UserSection(current, "Messages"), skipped);
+    loaded.skippedMessages = skipped;
+    loaded.skipped += skipped;
     return loaded;
 }
 
 void CDataManager::Load() {
+    // Changes still on their way to disk belong to what is loaded now.
+    m_store.Flush();
     SLoaded loaded = ReadSections(m_current);
     std::vector<int> blinking;
     for (const auto& m : loaded.messages)
@@ -154,7 +174,14 @@ void CDataManager::Load() {
         m_groups = std::move(loaded.groups);
         m_users = std::move(loaded.users);
         m_messages = std::move(loaded.messages);
+        RebuildUnreadIndexLocked();
+        // Lines of the messages section count by position in the change
+        // journal: with damaged lines left out, the positions differ until the
+        // section has been written whole once.
+        m_messagesInStep = loaded.skippedMessages == 0;
     }
+    if (loaded.skipped > 0)
+        ReportDamagedFile(loaded.skipped);
     // What was just read is what is on disk: no save per message here.
     if (IFriendTreeView* tree = m_tree)
         for (int sender : blinking)
@@ -196,7 +223,68 @@ bool CDataManager::Save() {
         store.NextSection(UserSection(current, "Messages"));
         WriteItems(store, snapshot.messages);
     }
-    return store.Close();
+    const bool ok = store.Close();
+    if (ok && current == m_current)
+        m_messagesInStep = true;
+    NoteSaveResult(ok);
+    return ok;
+}
+
+void CDataManager::ReportDamagedFile(std::size_t lines) {
+    const std::string path = CPaths::DataFile(CConfigStore::kMainFile);
+    const std::string copy = path + ".damaged";
+    // The next save drops the unreadable lines for good: keep the file as it
+    // was, for the user or for whoever can still make sense of them.
+    const bool kept = CopyTextFile(path, copy);
+    char count[32];
+    std::snprintf(count, sizeof count, "%zu", lines);
+    std::string text = "Plik danych ";
+    text += path;
+    text += " jest uszkodzony: pominięto wiersze, których nie da się odczytać (";
+    text += count;
+    text += ").";
+    if (kept)
+        text += " Kopię pliku w stanie sprzed zmian zachowano jako " + copy + ".";
+    {
+        std::lock_guard lock(m_titleMutex);
+        if (m_damageReported)
+            return;
+        m_damageReported = true;
+        if (!m_messageBox) {
+            m_pendingNotice = text;
+            return;
+        }
+    }
+    ShowMessage(text.c_str());
+}
+
+void CDataManager::SetMessageBox(IMessageBox* box) {
+    m_messageBox = box;
+    std::string notice;
+    {
+        std::lock_guard lock(m_titleMutex);
+        notice.swap(m_pendingNotice);
+    }
+    if (box && !notice.empty())
+        box->ShowMessage(notice);
+}
+
+bool CDataManager::NoteSaveResult(bool ok) {
+    if (ok) {
+        m_saveFailed = false;
+        m_failureTold = false;
+        return true;
+    }
+    m_saveFailed = true;
+    // Told once per run of failures, not once per message.
+    if (!m_failureTold.exchange(true)) {
+        std::string text = "Nie mogę zapisać danych do pliku ";
+        text += CPaths::DataFile(CConfigStore::kMainFile);
+        text += ". Sprawdź, czy na dysku jest wolne miejsce i czy można pisać w tym katalogu. "
+                "Do czasu udanego zapisu nie pobieram nowych wiadomości.";
+        ShowMessage(text.c_str());
+    }
+    return false;
 }
 
 // --- local users
@@ -266,6 +354,7 @@ void CDataManager::ClearUserData() {
     m_groups.clear();
     m_users.clear();
     m_messages.clear();
+    RebuildUnreadIndexLocked();
     m_pendingNew.clear();
     m_pendingVanished.clear();
     m_searchResults.clear();

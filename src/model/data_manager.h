@@ -2,6 +2,7 @@
 
 #include "model/group.h"
 #include "model/message_record.h"
+#include "model/store_writer.h"
 #include "model/user_record.h"
 #include "model/worker_threads.h"
 #include "ports/data_manager_port.h"
@@ -14,6 +15,7 @@
 #include <optional>
 #include <semaphore>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace murmex {
@@ -82,7 +84,8 @@ public:
     void SetTreeView(IFriendTreeView* view) { m_tree = view; }
     void SetHeartbeatSink(IHeartbeatSink* sink) { m_sink = sink; }
     void SetPasswordPrompt(IPasswordPrompt* prompt) { m_prompt = prompt; }
-    void SetMessageBox(IMessageBox* box) { m_messageBox = box; }
+    // Also shows a notice that waited for it (a damaged data file found at construction).
+    void SetMessageBox(IMessageBox* box);
     void SetDesktopShell(IDesktopShell* shell) { m_shell = shell; }
     // Shows the current local user's nick (UTF-8) in a window title; "" when none.
     void SetTitleCallback(std::function<void(const std::string&)> title);
@@ -90,9 +93,18 @@ public:
     CChannelList& Channels() const { return m_channels; }
 
     // --- storage
+    // Reads everything of the current local user. Lines of the data file that
+    // are not records are left out; the file as it was is kept as
+    // murmex.cfg.damaged and the user is told once, naming the file.
     void Load();
-    // False when a section could not be written (the file then keeps its old content).
+    // Writes everything, the whole file. False when it could not be written
+    // (the file then keeps its old content; the user is told once, and the
+    // message fetch waits until a save succeeds).
     bool Save();
+    // True after a save failed, until one succeeds.
+    bool StorageFailed() const { return m_saveFailed; }
+    // Waits until every change handed to the writer is on disk (tests, tools).
+    void FlushStorage();
 
     // --- local users
     int AddLocalUser(int qid);
@@ -137,16 +149,28 @@ public:
     bool EnterChannel(int channelId);
 
     // --- messages
+    // Storing a message or a read mark never rewrites murmex.cfg: the change is
+    // handed to the storage writer, which appends it to the change journal
+    // beside the file (one flushed line). The calls below return at once, on
+    // any thread; the change is on disk soon after and at the latest when
+    // Shutdown returns.
+    //
     // Both return the new message's index.
     int AddMessage(CMessageRecord message);
     int AddMessageAndNotify(CMessageRecord message);
+    // A message the user sent (type Sent or SentSms; a Received type becomes
+    // Sent), stored as above. Returns its index.
+    int StoreSentMessage(CMessageRecord message);
     int MessageCount() const;
     std::optional<CMessageRecord> MessageAt(int index) const;
-    // Marks the message read (or unread) and saves; false for an index out of range.
+    // Marks the message read (or unread); the friend tree hears of it at once,
+    // the disk soon after. False for an index out of range.
     bool SetMessageRead(int index, bool read = true);
+    // Kept per sender as messages come and are read: constant time.
     int UnreadCount() const;
     bool HasUnreadMessages() const override { return UnreadCount() > 0; }
     int FirstUnread() const;
+    int UnreadCountFrom(int sender) const;
     bool HasUnreadFrom(int sender) const;
     int FirstUnreadFrom(int sender) const;
     // Every message, newest first, summarised with the sender's nick.
@@ -189,7 +213,15 @@ public:
 private:
     struct SLoaded;
     SLoaded ReadSections(int current) const;
-    int AppendMessage(CMessageRecord message, bool save);
+    std::future<bool> AppendMessage(CMessageRecord message, int& index);
+    // Stores a fetched message and waits until it is on disk; false when it is not.
+    bool StoreFetchedMessage(CMessageRecord message, bool notify);
+    bool StoreMessageLine(int qid, bool append, std::size_t index, const CParamRecord& line);
+    void RebuildUnreadIndexLocked();
+    void CountUnreadLocked(int sender, int delta);
+    // Remembers a save's outcome; the first failure of a run is told to the user.
+    bool NoteSaveResult(bool ok);
+    void ReportDamagedFile(std::size_t lines);
     bool PasswordLoop(const User& user, const std::function<bool(CUserRecord&)>& attempt);
     void LoginProcedure();
     bool RunLogin();
@@ -212,6 +244,8 @@ private:
     std::atomic<IDesktopShell*> m_shell{nullptr};
     std::mutex m_titleMutex;
     std::function<void(const std::string&)> m_title;
+    std::string m_pendingNotice;   // under m_titleMutex
+    bool m_damageReported = false; // under m_titleMutex
 
     std::binary_semaphore m_messagesLock{1};
     std::binary_semaphore m_friendsLock{1};
@@ -221,6 +255,8 @@ private:
 
     mutable std::mutex m_mutex;
     std::vector<CMessageRecord> m_messages;
+    std::unordered_map<int, int> m_unreadBySender; // only senders with unread messages
+    int m_unreadTotal = 0;
     std::vector<int> m_pendingVanished;
     std::vector<int> m_pendingNew;
     std::vector<int> m_searchResults;
@@ -230,6 +266,13 @@ private:
     std::vector<CGroup> m_groups;
     // Saves one at a time, each from a fresh snapshot, so an older one never lands last.
     std::mutex m_saveMutex;
+    // The messages section on disk has exactly the lines of m_messages (so a
+    // change can go to the journal by position).
+    std::atomic<bool> m_messagesInStep{false};
+    std::atomic<bool> m_saveFailed{false};
+    std::atomic<bool> m_failureTold{false};
+    // Writes message changes in order, off the window thread.
+    CStoreWriter m_store;
 
     // Last: the workers are joined before anything they use goes away.
     CWorkerThreads m_workers;

@@ -188,6 +188,11 @@ void CDataManager::MessageFetch() {
 }
 
 void CDataManager::FetchWaitingMessages(bool notify) {
+    // After a failed save nothing more is fetched until the data is on disk
+    // again: the service forgets what it handed out, so a message that lives
+    // only in memory is one power cut away from being lost.
+    if (m_saveFailed && !Save())
+        return;
     CParamRecord r;
     while (!m_stopping && m_engine.ExecuteCommandInline(CMD_FETCH_MESSAGE, &r)) {
         const int sender = r.GetInt("sender");
@@ -196,10 +201,8 @@ void CDataManager::FetchWaitingMessages(bool notify) {
         CMessageRecord message;
         message.SetContent(std::move(text), sender, m_clock.WallSeconds());
         message.SetSentTime(date);
-        if (notify)
-            AddMessageAndNotify(std::move(message));
-        else
-            AddMessage(std::move(message));
+        if (!StoreFetchedMessage(std::move(message), notify))
+            break;
         r.Clear();
     }
 }

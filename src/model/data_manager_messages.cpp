@@ -4,30 +4,88 @@
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
+#include "storage/config_store.h"
 
 #include <algorithm>
 
 namespace murmex {
 
-int CDataManager::AppendMessage(CMessageRecord message, bool save) {
+namespace {
+
+std::string MessagesSection(int qid) {
+    return "QID" + std::to_string(qid) + "-Messages";
+}
+
+bool CountsAsUnread(const CMessageRecord& m) {
+    return !m.IsRead();
+}
+
+} // namespace
+
+void CDataManager::RebuildUnreadIndexLocked() {
+    m_unreadBySender.clear();
+    m_unreadTotal = 0;
+    for (const auto& m : m_messages)
+        if (CountsAsUnread(m))
+            CountUnreadLocked(m.Sender(), +1);
+}
+
+void CDataManager::CountUnreadLocked(int sender, int delta) {
+    m_unreadTotal += delta;
+    int& n = m_unreadBySender[sender];
+    n += delta;
+    if (n <= 0)
+        m_unreadBySender.erase(sender);
+}
+
+// Writes one message line (a new one, or a changed one) of local user `qid`.
+// The change journal takes it in one flushed append; when the journal cannot
+// (no file yet, the section not in step after a damaged load, a write error)
+// the whole file is saved instead.
+bool CDataManager::StoreMessageLine(int qid, bool append, std::size_t index,
+                                    const CParamRecord& line) {
+    if (!m_settings.saveChanges)
+        return true;
+    if (qid == 0)
+        return NoteSaveResult(true);
+    if (m_messagesInStep) {
+        std::lock_guard saveLock(m_saveMutex);
+        if (CConfigStore::JournalRecord(MessagesSection(qid), append, index, line))
+            return NoteSaveResult(true);
+    }
+    if (qid != m_current)
+        return NoteSaveResult(false); // that user's data is no longer in memory
+    return Save();
+}
+
+std::future<bool> CDataManager::AppendMessage(CMessageRecord message, int& index) {
     const bool announce = !message.IsRead() && message.Type() == CMessageRecord::Received;
     const int sender = message.Sender();
-    int index = 0;
+    std::future<bool> stored;
     {
         std::lock_guard lock(m_mutex);
+        if (CountsAsUnread(message))
+            CountUnreadLocked(sender, +1);
+        CParamRecord line = message.ToRecord();
         m_messages.push_back(std::move(message));
         index = static_cast<int>(m_messages.size()) - 1;
+        // Handed over under the lock, so the writer gets the lines in index order.
+        const int qid = m_current;
+        const std::size_t at = static_cast<std::size_t>(index);
+        stored = m_store.Submit([this, qid, at, line = std::move(line)] {
+            return StoreMessageLine(qid, true, at, line);
+        });
     }
-    if (save)
-        Save();
     if (announce)
         if (IFriendTreeView* tree = m_tree)
             tree->TreeFriendHasNewMessage(sender);
-    return index;
+    return stored;
 }
 
 int CDataManager::AddMessage(CMessageRecord message) {
-    return AppendMessage(std::move(message), true);
+    int index = 0;
+    AppendMessage(std::move(message), index);
+    return index;
 }
 
 int CDataManager::AddMessageAndNotify(CMessageRecord message) {
@@ -35,6 +93,28 @@ int CDataManager::AddMessageAndNotify(CMessageRecord message) {
     if (IHeartbeatSink* sink = m_sink)
         sink->PushNewMessage(index);
     return index;
+}
+
+int CDataManager::StoreSentMessage(CMessageRecord message) {
+    if (message.Type() == CMessageRecord::Received)
+        message.SetType(CMessageRecord::Sent);
+    return AddMessage(std::move(message));
+}
+
+bool CDataManager::StoreFetchedMessage(CMessageRecord message, bool notify) {
+    int index = 0;
+    std::future<bool> stored = AppendMessage(std::move(message), index);
+    // The service drops a message once we ask for anything after it: it must
+    // be on disk before the next request goes out.
+    const bool ok = stored.get();
+    if (notify)
+        if (IHeartbeatSink* sink = m_sink)
+            sink->PushNewMessage(index);
+    return ok;
+}
+
+void CDataManager::FlushStorage() {
+    m_store.Flush();
 }
 
 int CDataManager::MessageCount() const {
@@ -58,23 +138,38 @@ bool CDataManager::SetMessageRead(int index, bool read) {
             return false;
         CMessageRecord& message = m_messages[static_cast<std::size_t>(index)];
         sender = message.Sender();
+        const bool wasUnread = CountsAsUnread(message);
+        const std::string before = message.ToRecord().Serialize();
         turnedRead = message.SetRead(read);
+        const bool nowUnread = CountsAsUnread(message);
+        if (wasUnread != nowUnread)
+            CountUnreadLocked(sender, nowUnread ? +1 : -1);
+        CParamRecord line = message.ToRecord();
+        // The window thread only hands the change over; the writer puts it on
+        // disk (and Shutdown waits for it).
+        if (line.Serialize() != before) {
+            const int qid = m_current;
+            const std::size_t at = static_cast<std::size_t>(index);
+            m_store.Submit([this, qid, at, line = std::move(line)] {
+                return StoreMessageLine(qid, false, at, line);
+            });
+        }
     }
     if (turnedRead)
         if (IFriendTreeView* tree = m_tree)
             tree->TreeFriendMessageRead(sender);
-    Save();
     return true;
 }
 
 int CDataManager::UnreadCount() const {
     std::lock_guard lock(m_mutex);
-    return static_cast<int>(std::count_if(m_messages.begin(), m_messages.end(),
-                                          [](const CMessageRecord& m) { return !m.IsRead(); }));
+    return m_unreadTotal;
 }
 
 int CDataManager::FirstUnread() const {
     std::lock_guard lock(m_mutex);
+    if (m_unreadTotal == 0)
+        return -1;
     for (std::size_t i = 0; i < m_messages.size(); ++i)
         if (!m_messages[i].IsRead())
             return static_cast<int>(i);
@@ -82,14 +177,19 @@ int CDataManager::FirstUnread() const {
 }
 
 bool CDataManager::HasUnreadFrom(int sender) const {
+    return UnreadCountFrom(sender) > 0;
+}
+
+int CDataManager::UnreadCountFrom(int sender) const {
     std::lock_guard lock(m_mutex);
-    return std::any_of(m_messages.begin(), m_messages.end(), [sender](const CMessageRecord& m) {
-        return !m.IsRead() && m.Sender() == sender;
-    });
+    auto it = m_unreadBySender.find(sender);
+    return it == m_unreadBySender.end() ? 0 : it->second;
 }
 
 int CDataManager::FirstUnreadFrom(int sender) const {
     std::lock_guard lock(m_mutex);
+    if (m_unreadBySender.find(sender) == m_unreadBySender.end())
+        return 0;
     for (std::size_t i = 0; i < m_messages.size(); ++i)
         if (!m_messages[i].IsRead() && m_messages[i].Sender() == sender)
             return static_cast<int>(i);

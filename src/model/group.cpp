@@ -28,8 +28,13 @@ bool CGroup::ReadFrom(CConfigStore& store) {
     // The count comes from the file: a line cannot name more members than it
     // has entries, so a damaged count never turns into millions of lookups.
     const int count = std::min(r.GetInt("FriendsCount"), static_cast<int>(r.Size()));
-    for (int n = 1; n <= count; ++n)
-        AddMember(r.GetInt(MemberKey(n)));
+    // A member key that a damaged line lost is left out; adding member 0 would
+    // put a friend nobody has into the tree.
+    for (int n = 1; n <= count; ++n) {
+        const std::string key = MemberKey(n);
+        if (r.Has(key))
+            AddMember(r.GetInt(key));
+    }
     return true;
 }
 

@@ -11,10 +11,16 @@ bool CMessageRecord::ReadFrom(CConfigStore& store) {
     CParamRecord r;
     if (!store.ReadRecord(r))
         return false;
-    const int sender = r.GetInt("sender");
-    std::string text = r.Get("msgtext");
-    const bool read = r.GetInt("wasread") != 0;
-    const int sent = r.GetInt("whensent");
+    // A key that a damaged line lost is simply empty: it is our own file, and
+    // the "server didn't return" error would blame the wrong party.
+    auto value = [&r](std::string_view name) {
+        static const std::string empty;
+        return r.Has(name) ? r.Get(name) : empty;
+    };
+    const int sender = CParamRecord::ToInt(value("sender"));
+    std::string text = value("msgtext");
+    const bool read = CParamRecord::ToInt(value("wasread")) != 0;
+    const int sent = CParamRecord::ToInt(value("whensent"));
     SetContent(std::move(text), sender, 0);
     SetRead(read);
     m_sentTime = sent;
@@ -24,6 +30,10 @@ bool CMessageRecord::ReadFrom(CConfigStore& store) {
 }
 
 void CMessageRecord::WriteTo(CConfigStore& store) const {
+    store.WriteRecord(ToRecord());
+}
+
+CParamRecord CMessageRecord::ToRecord() const {
     CParamRecord r;
     r.AddText("msgtext", m_text);
     r.AddInt("wasread", IsRead() ? 1 : 0);
@@ -31,7 +41,7 @@ void CMessageRecord::WriteTo(CConfigStore& store) const {
     // Times are stored as 32-bit second counts.
     r.AddInt("whensent", static_cast<int>(m_sentTime));
     r.AddInt("type", m_type);
-    store.WriteRecord(r);
+    return r;
 }
 
 void CMessageRecord::SetContent(std::string text, int sender, std::int64_t now) {

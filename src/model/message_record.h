@@ -8,6 +8,8 @@
 
 namespace murmex {
 
+class CParamRecord;
+
 // One entry of the local user's message history.
 class CMessageRecord final : public CStorable {
 public:
@@ -15,6 +17,8 @@ public:
 
     bool ReadFrom(CConfigStore& store) override;
     void WriteTo(CConfigStore& store) const override;
+    // The line WriteTo writes.
+    CParamRecord ToRecord() const;
 
     // A new, unread, received message sent now.
     void SetContent(std::string text, int sender, std::int64_t now);

@@ -8,10 +8,6 @@
 namespace murmex {
 namespace {
 
-bool HasAll(const CParamRecord& r, std::initializer_list<std::string_view> names) {
-    return std::all_of(names.begin(), names.end(), [&](std::string_view n) { return r.Has(n); });
-}
-
 bool Flag(const CParamRecord& r, std::string_view name) {
     return r.GetInt(name) != 0;
 }
@@ -134,19 +130,27 @@ bool CUserRecord::ReadFrom(CConfigStore& store) {
     d.qid = r.GetInt("QID");
     d.flags |= kHasQid;
 
+    // Every key the line still has is taken: a line that lost one key (a
+    // damaged file) must not be written back without the nick, e-mail and
+    // saved password it still holds.
+    auto text = [&r](std::string_view name, std::string& field) {
+        if (r.Has(name))
+            field = r.Get(name);
+        return r.Has(name);
+    };
     if (d.qid > kLastServiceQid) {
-        if (!HasAll(r, {"Nick", "Email", "Name", "Surname", "LocalCellPhone", "Phone", "Street"}))
-            return true;
-        d.nick = r.Get("Nick");
-        d.email = r.Get("Email");
-        d.name = r.Get("Name");
-        d.surname = r.Get("Surname");
-        d.localCellPhone = r.Get("LocalCellPhone");
-        d.phone = r.Get("Phone");
-        d.street = r.Get("Street");
-        d.flags |= kLocalContact;
-        if (r.Has("Display"))
-            d.display = r.Get("Display");
+        bool any = false;
+        for (auto [name, field] : {std::pair{"Nick", &d.nick},
+                                   {"Email", &d.email},
+                                   {"Name", &d.name},
+                                   {"Surname", &d.surname},
+                                   {"LocalCellPhone", &d.localCellPhone},
+                                   {"Phone", &d.phone},
+                                   {"Street", &d.street}})
+            any = text(name, *field) || any;
+        if (any)
+            d.flags |= kLocalContact;
+        text("Display", d.display);
         return true;
     }
 
@@ -154,22 +158,22 @@ bool CUserRecord::ReadFrom(CConfigStore& store) {
         d.onEnterSms = Flag(r, "OnEnterSMS");
     if (r.Has("OnEnterEmail"))
         d.onEnterEmail = Flag(r, "OnEnterEmail");
-    if (!HasAll(
-            r, {"Nick", "Email", "Name", "Surname", "HasRemoteCellPhone", "RemoteCellPhonePrefix"}))
-        return true;
-    d.nick = r.Get("Nick");
-    d.email = r.Get("Email");
-    d.name = r.Get("Name");
-    d.surname = r.Get("Surname");
-    d.hasRemoteCellPhone = Flag(r, "HasRemoteCellPhone");
-    d.remoteCellPhonePrefix = r.Get("RemoteCellPhonePrefix");
-    d.flags |= kHasBrief;
-    if (r.Has("LocalCellPhone"))
-        d.localCellPhone = r.Get("LocalCellPhone");
-    if (r.Has("Display"))
-        d.display = r.Get("Display");
-    if (r.Has("Note"))
-        d.note = r.Get("Note");
+    bool brief = false;
+    for (auto [name, field] : {std::pair{"Nick", &d.nick},
+                               {"Email", &d.email},
+                               {"Name", &d.name},
+                               {"Surname", &d.surname},
+                               {"RemoteCellPhonePrefix", &d.remoteCellPhonePrefix}})
+        brief = text(name, *field) || brief;
+    if (r.Has("HasRemoteCellPhone")) {
+        d.hasRemoteCellPhone = Flag(r, "HasRemoteCellPhone");
+        brief = true;
+    }
+    if (brief)
+        d.flags |= kHasBrief;
+    text("LocalCellPhone", d.localCellPhone);
+    text("Display", d.display);
+    text("Note", d.note);
     if (r.Has("SavePassword")) {
         d.savePassword = Flag(r, "SavePassword");
         d.flags |= kLocalUser;

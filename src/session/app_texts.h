@@ -10,6 +10,10 @@ inline constexpr std::string_view kTextProgramName = "Murmex";
 
 // String 103: the network layer could not be started.
 inline constexpr std::string_view kTextNoNetworkLayer = "Nie mogę załadować obsługi sieciowej.";
+// A second start on the same data folder when the running copy does not answer.
+inline constexpr std::string_view kTextAlreadyRunning =
+    "Murmex już działa z tym folderem danych, ale nie odpowiada. Zamknij go albo zaczekaj "
+    "chwilę i spróbuj ponownie. Folder danych:";
 
 inline constexpr std::string_view kTextPersonalizing = "Trwa personalizacja ustawień ...";
 

@@ -1,7 +1,7 @@
 #include "shell/autorun_question_dialog.h"
 
 #include "session/app_texts.h"
-#include "shell/dialog_parts.h"
+#include "ui/dialog_parts.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"
 

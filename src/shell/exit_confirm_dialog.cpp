@@ -1,7 +1,7 @@
 #include "shell/exit_confirm_dialog.h"
 
 #include "session/app_texts.h"
-#include "shell/dialog_parts.h"
+#include "ui/dialog_parts.h"
 #include "ui/texts.h"
 
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "model/data_manager.h"
 #include "ports/ui_interfaces.h"
 #include "session/app_texts.h"
-#include "shell/dialog_parts.h"
+#include "ui/dialog_parts.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"
 

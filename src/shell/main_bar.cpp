@@ -18,6 +18,7 @@
 #include "shell/tray_pictures.h"
 #include "storage/options.h"
 #include "ui/animation.h"
+#include "ui/dialog_parts.h"
 #include "ui/image_button.h"
 #include "ui/local_text.h"
 #include "ui/skin_pictures.h"
@@ -53,16 +54,9 @@ constexpr int kLogoFromBottom = 63;
 constexpr int kLogoSide = 57;
 constexpr int kMinTabWidth = 16;
 
-QLabel* PlainLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 QWidget* TreePage(std::string_view caption, QWidget* tree) {
     auto* page = new QWidget;
-    auto* label = new QLabel(FromUtf8(caption));
-    label->setTextFormat(Qt::PlainText);
+    QLabel* label = dialog_parts::PlainLabel(caption);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(3, 3, 3, 3);
     layout->setSpacing(3);
@@ -153,14 +147,14 @@ void CMainBar::BuildChildren() {
     m_tabs->setTabToolTip(1, FromUtf8(kTextChannelsView));
     m_tabs->setCurrentIndex(0);
 
-    m_statusLine = PlainLabel(this);
+    m_statusLine = dialog_parts::PlainLabel({}, this);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_statusLine->setFrameShape(QFrame::Panel);
     m_statusLine->setFrameShadow(QFrame::Sunken);
     m_statusLine->setText(FromUtf8(kTextOffline));
-    m_userLine = PlainLabel(this);
+    m_userLine = dialog_parts::PlainLabel({}, this);
     m_userLine->setObjectName(QStringLiteral("userLine"));
-    m_costLine = PlainLabel(this);
+    m_costLine = dialog_parts::PlainLabel({}, this);
     m_costLine->setObjectName(QStringLiteral("costLine"));
 
     m_menuButton = new QPushButton(FromUtf8(kTextProgramName), this);

@@ -1,5 +1,7 @@
 #include "shell/menu_icons.h"
 
+#include "ui/palette.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
@@ -10,16 +12,10 @@
 namespace murmex {
 namespace {
 
-const QColor kOutline(40, 40, 40);
-const QColor kBlue(38, 122, 214);
-const QColor kDarkBlue(13, 63, 134);
-const QColor kGreen(46, 160, 67);
-const QColor kRed(200, 48, 36);
-const QColor kSkin(244, 200, 150);
-const QColor kYellow(240, 190, 40);
+using namespace palette;
 
 void Person(QPainter& p, QPointF at, qreal scale, const QColor& body) {
-    p.setPen(QPen(kOutline, 0.8));
+    p.setPen(QPen(kIconOutline, 0.8));
     p.setBrush(body);
     QPainterPath shoulders;
     shoulders.moveTo(at.x() - 4.5 * scale, at.y() + 7 * scale);
@@ -27,25 +23,25 @@ void Person(QPainter& p, QPointF at, qreal scale, const QColor& body) {
                       at.y() + 2.5 * scale, at.x() + 4.5 * scale, at.y() + 7 * scale);
     shoulders.closeSubpath();
     p.drawPath(shoulders);
-    p.setBrush(kSkin);
+    p.setBrush(kIconSkin);
     p.drawEllipse(QPointF(at.x(), at.y()), 2.6 * scale, 2.6 * scale);
 }
 
 void DrawFriends(QPainter& p) {
-    Person(p, {10.5, 5}, 0.95, kDarkBlue);
-    Person(p, {5.5, 7}, 1.0, kBlue);
+    Person(p, {10.5, 5}, 0.95, kBrandDark);
+    Person(p, {5.5, 7}, 1.0, kBrand);
 }
 
 void DrawUser(QPainter& p) {
-    Person(p, {8, 5.5}, 1.2, kBlue);
+    Person(p, {8, 5.5}, 1.2, kBrand);
 }
 
 void DrawChannels(QPainter& p) {
     // Two speech bubbles: a conversation among many.
-    p.setPen(QPen(kOutline, 0.8));
+    p.setPen(QPen(kIconOutline, 0.8));
     p.setBrush(QColor(200, 220, 245));
     p.drawRoundedRect(QRectF(6.5, 1.5, 8.5, 6.5), 2, 2);
-    p.setBrush(kBlue);
+    p.setBrush(kBrand);
     QPainterPath bubble;
     bubble.addRoundedRect(QRectF(1, 6, 10, 7), 2, 2);
     QPainterPath tail;
@@ -57,8 +53,8 @@ void DrawChannels(QPainter& p) {
 }
 
 void DrawHelp(QPainter& p) {
-    p.setPen(QPen(kDarkBlue, 0.8));
-    p.setBrush(kBlue);
+    p.setPen(QPen(kBrandDark, 0.8));
+    p.setBrush(kBrand);
     p.drawEllipse(QRectF(1, 1, 14, 14));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
@@ -70,13 +66,13 @@ void DrawHelp(QPainter& p) {
 
 void DrawCounter(QPainter& p) {
     // A clock face: the counter times calls.
-    p.setPen(QPen(kOutline, 0.8));
+    p.setPen(QPen(kIconOutline, 0.8));
     p.setBrush(Qt::white);
     p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    p.setPen(QPen(kDarkBlue, 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(kBrandDark, 1.4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(8, 8), QPointF(8, 4));
     p.drawLine(QPointF(8, 8), QPointF(11, 9.5));
-    p.setPen(QPen(kRed, 0.9));
+    p.setPen(QPen(kIconRed, 0.9));
     p.drawPoint(QPointF(8, 8));
 }
 
@@ -98,7 +94,7 @@ void DrawOptions(QPainter& p) {
     cog.closeSubpath();
     QPainterPath hole;
     hole.addEllipse(centre, 2.2, 2.2);
-    p.setPen(QPen(kOutline, 0.8));
+    p.setPen(QPen(kIconOutline, 0.8));
     p.setBrush(QColor(150, 150, 160));
     p.drawPath(cog.subtracted(hole));
 }
@@ -106,27 +102,27 @@ void DrawOptions(QPainter& p) {
 void DrawPlug(QPainter& p, bool connected) {
     // A plug and a socket, joined or pulled apart.
     const qreal gap = connected ? 0 : 3;
-    p.setPen(QPen(kOutline, 0.8));
-    p.setBrush(connected ? kGreen : QColor(170, 170, 170));
+    p.setPen(QPen(kIconOutline, 0.8));
+    p.setBrush(connected ? kIconGreen : QColor(170, 170, 170));
     p.drawRoundedRect(QRectF(1, 5, 5.5 - gap / 2, 6), 1, 1);
     p.drawRoundedRect(QRectF(9.5 + gap / 2, 5, 5.5 - gap / 2, 6), 1, 1);
-    p.setPen(QPen(kOutline, 1.2));
+    p.setPen(QPen(kIconOutline, 1.2));
     p.drawLine(QPointF(6.5 - gap / 2, 6.8), QPointF(9.5 + gap / 2, 6.8));
     p.drawLine(QPointF(6.5 - gap / 2, 9.2), QPointF(9.5 + gap / 2, 9.2));
     if (connected)
         return;
-    p.setPen(QPen(kRed, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(kIconRed, 1.6, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(5.5, 1.5), QPointF(10.5, 14.5));
 }
 
 void DrawDoorArrow(QPainter& p, bool in) {
     // A door with an arrow going in (log in) or coming out (log out).
-    p.setPen(QPen(kOutline, 0.8));
+    p.setPen(QPen(kIconOutline, 0.8));
     p.setBrush(QColor(150, 100, 60));
     p.drawRect(QRectF(8.5, 1.5, 6, 13));
-    p.setBrush(kYellow);
+    p.setBrush(kIconYellow);
     p.drawEllipse(QPointF(10, 8), 0.8, 0.8);
-    const QColor colour = in ? kGreen : kRed;
+    const QColor colour = in ? kIconGreen : kIconRed;
     p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     const qreal from = in ? 1.5 : 8;
@@ -138,8 +134,8 @@ void DrawDoorArrow(QPainter& p, bool in) {
 }
 
 void DrawExit(QPainter& p) {
-    p.setPen(QPen(kOutline, 0.8));
-    p.setBrush(kRed);
+    p.setPen(QPen(kIconOutline, 0.8));
+    p.setBrush(kIconRed);
     p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2.5, 2.5);
     p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(5, 5), QPointF(11, 11));

@@ -25,7 +25,9 @@
 #include "shell/main_bar.h"
 #include "shell/password_prompt.h"
 #include "shell/personalizing_window.h"
+#include "shell/single_instance.h"
 #include "shell/splash_window.h"
+#include "shell/unix_signal_watcher.h"
 #include "shell/window_router.h"
 #include "storage/dictionaries.h"
 #include "storage/options.h"
@@ -37,12 +39,21 @@
 #include "wizards/wizard_state.h"
 
 #include <QApplication>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <thread>
 
 namespace murmex {
 namespace {
+
+std::string AlreadyRunningText(const std::string& folder) {
+    std::string text(kTextAlreadyRunning);
+    text += "\n";
+    text += folder.empty() ? std::string(".") : folder;
+    return text;
+}
 
 bool FileExists(const std::string& path) {
     struct stat st {};
@@ -90,9 +101,11 @@ int CMurmexApp::Run(int argc, char** argv) {
     std::vector<std::string> args(argv, argv + argc);
     if (args.empty())
         args.emplace_back("murmex");
+    m_signals = std::make_unique<CUnixSignalWatcher>(std::initializer_list<int>{SIGTERM, SIGINT});
+    QObject::connect(m_signals.get(), &CUnixSignalWatcher::Received, [this] { QuitNow(); });
     if (!Start(args)) {
         Stop();
-        return 1;
+        return m_exitStatus;
     }
     // A quit asked for during start-up (say, from the hint of the day) came
     // before there was a loop to leave.
@@ -107,7 +120,7 @@ int CMurmexApp::Run(int argc, char** argv) {
 }
 
 bool CMurmexApp::Start(const std::vector<std::string>& args) {
-    // 1. The network layer.
+    // The network layer first: without it nothing else is worth starting.
     if (!CTcpSocket::StartSocketsLayer()) {
         m_messageBox->ShowMessage(kTextNoNetworkLayer);
         return false;
@@ -116,35 +129,37 @@ bool CMurmexApp::Start(const std::vector<std::string>& args) {
     // other window must not end the program then. Only quitting does.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // 3. The program's own path and its folders.
+    // The program's own path and its folders.
     const std::string argv0 = args.empty() ? std::string() : args.front();
     m_programPath = ProgramPathFromArgv0(argv0);
     CPaths::Init(m_programPath.empty() ? argv0 : m_programPath);
+    if (!ClaimDataFolder())
+        return false;
     CQtDesktopShell::Opener opener;
     if (m_settings.openUrl)
         opener = [open = m_settings.openUrl](const QUrl& url) {
             return open(url.toString().toStdString());
         };
-    m_shell = std::make_unique<CQtDesktopShell>(std::vector<std::string>{CPaths::DataDirectory(),
-                                                                         CPaths::ProgramDirectory(),
-                                                                         FolderOf(HelpPage(0))},
-                                                std::move(opener));
+    m_shell = std::make_unique<CQtDesktopShell>(
+        std::vector<std::string>{CPaths::DataDirectory(), CPaths::ProgramDirectory(),
+                                 FolderOf(HelpPage(kHelpIndexTopic))},
+        std::move(opener));
 
-    // 4. The splash; it closes itself.
+    // The splash; it closes itself.
     if (m_settings.showSplash) {
         CSplashWindow splash;
         splash.exec();
     }
 
-    // 5.-8. Dictionaries, options, the model and the connection.
+    // Dictionaries, options, the model and the connection.
     LoadDictionaries();
     LoadOptions();
     CreateModel();
 
-    // 9.-11. Whose data this run shows.
+    // Whose data this run shows.
     ChooseLocalUser();
 
-    // 12.-14. The main bar, the first user's set-up, the heartbeat.
+    // The main bar, the first user's set-up, the heartbeat.
     CreateMainBar();
     if (m_firstRunInitDue)
         RunFirstRunInitialisation();
@@ -152,7 +167,7 @@ bool CMurmexApp::Start(const std::vector<std::string>& args) {
         m_personalizing->hide();
     m_mainBar->StartHeartbeat();
 
-    // 15.-18.
+    // The questions and hints of a start, once the bar stands.
     AskAboutAutostart();
     ShowAtStart(args);
     m_mainBar->ShowTrayIcon();
@@ -161,7 +176,7 @@ bool CMurmexApp::Start(const std::vector<std::string>& args) {
         tip.exec();
     }
 
-    // 19.
+    // The personalizing window was only the first run's backdrop.
     m_personalizing.reset();
     return true;
 }
@@ -325,7 +340,7 @@ std::uint16_t CMurmexApp::ServicePort(std::uint16_t configured) {
 }
 
 std::string CMurmexApp::HelpPage(int topic) {
-    if (topic <= 0)
+    if (topic <= kHelpIndexTopic)
         return CPaths::Resource("help/index.html");
     return CPaths::Resource("help/" + std::to_string(topic) + ".html");
 }
@@ -334,7 +349,7 @@ void CMurmexApp::OpenHelp(int topic) {
     std::string page = HelpPage(topic);
     // A topic without a page of its own still leads somewhere useful.
     if (!FileExists(page))
-        page = HelpPage(0);
+        page = HelpPage(kHelpIndexTopic);
     if (m_shell)
         m_shell->OpenDocument(page);
 }
@@ -356,15 +371,59 @@ void CMurmexApp::RequestQuit() {
     m_confirmingExit = false;
     if (!confirmed)
         return;
+    Quit(false);
+}
+
+void CMurmexApp::QuitNow() {
+    Quit(true);
+}
+
+void CMurmexApp::Quit(bool fromSignal) {
+    if (m_quitting)
+        return;
     m_quitting = true;
+    // The session is told it ends; the main bar's close button leaves that to
+    // the dropped connection.
+    m_logoutAtStop = fromSignal;
     if (m_router)
         m_router->CloseAll();
     if (m_mainBar)
         m_mainBar->QuitApplication();
     // Before Run's loop (still starting up) Run sees the flag instead: a quit
-    // with no loop to leave would leave every later loop at once.
-    if (m_inLoop)
+    // with no loop to leave would leave every later loop at once. That is
+    // just what a signal wants: a start-up question that is up, and those
+    // still to come, end unanswered, and start-up runs through to Stop.
+    if (m_inLoop || fromSignal)
         QCoreApplication::quit();
+}
+
+bool CMurmexApp::ClaimDataFolder() {
+    const std::string folder = CPaths::DataDirectory();
+    switch (m_instanceLock.Acquire(folder)) {
+    case CInstanceLock::EState::Held:
+        m_instance = std::make_unique<CSingleInstance>();
+        if (!m_instance->Listen(folder, [this] { BringForward(); }))
+            std::fprintf(stderr, "murmex: a later start cannot reach this one: no local socket\n");
+        return true;
+    case CInstanceLock::EState::HeldElsewhere:
+        if (CSingleInstance::ActivateRunning(folder)) {
+            m_exitStatus = 0;
+            return false;
+        }
+        m_messageBox->ShowMessage(AlreadyRunningText(folder));
+        return false;
+    case CInstanceLock::EState::Failed:
+        // A folder we cannot even make a lock file in will refuse murmex.cfg
+        // too; the saves say so when they fail. Nothing here to protect.
+        std::fprintf(stderr, "murmex: %s\n", m_instanceLock.ErrorText().c_str());
+        return true;
+    }
+    return true;
+}
+
+void CMurmexApp::BringForward() {
+    if (m_mainBar && !m_quitting)
+        m_mainBar->ShowMainBar(true);
 }
 
 void CMurmexApp::Stop() {
@@ -375,8 +434,13 @@ void CMurmexApp::Stop() {
     // for a UI thread that is about to join it.
     m_prompt->StopForShutdown();
     m_messageBox->StopForShutdown();
-    if (m_data)
+    if (m_data) {
+        // Joins the fetch first, so a message taken from the service is on
+        // disk before the logout tells the service it may forget it.
         m_data->Shutdown();
+        if (m_logoutAtStop && m_engine->IsLoggedIn())
+            m_data->Logout();
+    }
     m_engine->Abort();
     if (m_connection)
         m_connection->WaitForDialling();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/instance_lock.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,6 +24,8 @@ class CQtMessageBox;
 class CQtPasswordPrompt;
 class CQtWaitLoop;
 class CRequestEngine;
+class CSingleInstance;
+class CUnixSignalWatcher;
 class CUserRecord;
 class CWindowRouter;
 class IDialUpPlatform;
@@ -57,13 +61,17 @@ public:
     static constexpr const char* kOptAutorunDontAsk = "autorun_dontask";
     static constexpr const char* kOptHotTipDisabled = "HotTipDisabled";
     static constexpr const char* kPortVariable = "MURMEX_PORT";
+    // The help topic of the help's index page.
+    static constexpr int kHelpIndexTopic = 0;
 
     explicit CMurmexApp(SAppSettings settings = {});
     virtual ~CMurmexApp();
     CMurmexApp(const CMurmexApp&) = delete;
     CMurmexApp& operator=(const CMurmexApp&) = delete;
 
-    // Start, the message loop until the main bar goes, Stop. The exit status.
+    // Start, the message loop until the main bar goes, Stop. The exit status:
+    // 0 also when another copy of the program already runs on the data folder
+    // and took over.
     int Run(int argc, char** argv);
     // Every start-up step up to the message loop; false when the program
     // cannot run (the reason has been shown). args[0] is the program.
@@ -71,6 +79,11 @@ public:
     // What "Koniec" and the main bar's close button do: asks first while a
     // dial-up call is being timed; then closes the main bar and leaves the loop.
     void RequestQuit();
+    // "Koniec" without its question, for SIGTERM and SIGINT: the same closing
+    // steps, and a logout once the workers are done.
+    void QuitNow();
+    // Another start on the same data folder asked for the main bar.
+    void BringForward();
     // After the loop: background work ends and every worker is joined while
     // the windows still exist. Safe to call twice.
     void Stop();
@@ -113,6 +126,10 @@ private:
     void AskAboutAutostart();
     void ShowAtStart(const std::vector<std::string>& args);
     bool ConfirmExit();
+    void Quit(bool fromSignal);
+    // One program per data folder: false when this start must end (another
+    // copy runs; it has been asked to show itself, or the user was told).
+    bool ClaimDataFolder();
 
     SAppSettings m_settings;
     std::string m_programPath;
@@ -123,8 +140,13 @@ private:
     bool m_inLoop = false;
     bool m_confirmingExit = false;
     bool m_stopped = false;
+    bool m_logoutAtStop = false;
+    int m_exitStatus = 1;
 
     // Declared in the order they are made; they go in reverse.
+    std::unique_ptr<CUnixSignalWatcher> m_signals;
+    CInstanceLock m_instanceLock;
+    std::unique_ptr<CSingleInstance> m_instance;
     std::unique_ptr<CQtWaitLoop> m_waitLoop;
     std::unique_ptr<CRequestEngine> m_engine;
     std::unique_ptr<CQtMessageBox> m_messageBox;

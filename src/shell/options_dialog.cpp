@@ -3,6 +3,7 @@
 #include "session/internet_connection.h"
 #include "session/main_bar_texts.h"
 #include "storage/options.h"
+#include "ui/dialog_parts.h"
 #include "ui/local_text.h"
 #include "ui/texts.h"
 
@@ -33,12 +34,6 @@ QCheckBox* Check(std::string_view text) {
     return new QCheckBox(FromUtf8(text));
 }
 
-QLabel* Label(std::string_view text) {
-    auto* label = new QLabel(FromUtf8(text));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 // Two radios that exclude each other in a row, under a short text.
 QLayout* Choice(std::string_view text, QRadioButton* first, QRadioButton* second, QObject* owner) {
     auto* buttons = new QButtonGroup(owner);
@@ -49,7 +44,7 @@ QLayout* Choice(std::string_view text, QRadioButton* first, QRadioButton* second
     row->addWidget(second);
     row->addStretch();
     auto* layout = new QVBoxLayout;
-    layout->addWidget(Label(text));
+    layout->addWidget(dialog_parts::PlainLabel(text));
     layout->addLayout(row);
     return layout;
 }

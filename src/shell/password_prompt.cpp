@@ -3,8 +3,7 @@
 #include "shell/password_dialog.h"
 #include "ui/local_text.h"
 
-#include <QThread>
-#include <memory>
+#include <optional>
 
 namespace murmex {
 
@@ -25,67 +24,23 @@ bool CQtPasswordPrompt::AskWithDialog(QWidget* owner, QString& password) {
     return ok;
 }
 
-bool CQtPasswordPrompt::Ask(QString& password) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_stopped)
-            return false;
-    }
-    return m_asker && m_asker(m_owner.data(), password);
+std::optional<QString> CQtPasswordPrompt::Ask() {
+    // Asked on the UI thread after shutdown began: no question any more.
+    QString typed;
+    if (m_calls.IsStopped() || !m_asker || !m_asker(m_owner.data(), typed))
+        return std::nullopt;
+    return typed;
 }
 
 bool CQtPasswordPrompt::AskPassword(int /*qid*/, std::string& password) {
-    QString typed;
-    if (QThread::currentThread() == thread()) {
-        if (!Ask(typed))
-            return false;
-        password = ToLocal(typed);
-        return true;
-    }
-
-    // A queued call with our own wait rather than a blocking queued one, so
-    // that StopForShutdown can let this thread go.
-    struct SAnswer {
-        bool done = false;
-        bool ok = false;
-        QString text;
-    };
-    auto answer = std::make_shared<SAnswer>();
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_stopped)
-            return false;
-    }
-    QMetaObject::invokeMethod(
-        this,
-        [this, answer] {
-            QString text;
-            const bool ok = Ask(text);
-            {
-                std::lock_guard lock(m_mutex);
-                answer->ok = ok;
-                answer->text = text;
-                answer->done = true;
-            }
-            m_answered.notify_all();
-        },
-        Qt::QueuedConnection);
-    ++m_waiting;
-    std::unique_lock lock(m_mutex);
-    m_answered.wait(lock, [&] { return answer->done || m_stopped; });
-    --m_waiting;
-    if (!answer->done || !answer->ok)
+    // From the login's thread the question waits on the UI thread, until
+    // shutdown answers "cancelled" for it.
+    const std::optional<std::optional<QString>> answer =
+        m_calls.Call<std::optional<QString>>([this] { return Ask(); });
+    if (!answer || !*answer)
         return false;
-    password = ToLocal(answer->text);
+    password = ToLocal(**answer);
     return true;
-}
-
-void CQtPasswordPrompt::StopForShutdown() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopped = true;
-    }
-    m_answered.notify_all();
 }
 
 } // namespace murmex

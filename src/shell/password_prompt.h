@@ -1,15 +1,14 @@
 #pragma once
 
 #include "ports/ui_interfaces.h"
+#include "ui/ui_thread.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-#include <atomic>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
+#include <optional>
 
 namespace murmex {
 
@@ -36,22 +35,20 @@ public:
     // The password in Windows-1250, as the core keeps it.
     bool AskPassword(int qid, std::string& password) override;
 
-    void StopForShutdown();
+    void StopForShutdown() { m_calls.StopForShutdown(); }
     // How many other threads are waiting for their answer now.
-    int Waiting() const { return m_waiting; }
+    int Waiting() const { return m_calls.Waiting(); }
 
     // The program's own dialog.
     static bool AskWithDialog(QWidget* owner, QString& password);
 
 private:
-    bool Ask(QString& password);
+    // The typed text, or nothing when cancelled.
+    std::optional<QString> Ask();
 
     QPointer<QWidget> m_owner;
     Asker m_asker;
-    std::mutex m_mutex;
-    std::condition_variable m_answered;
-    bool m_stopped = false; // under m_mutex
-    std::atomic<int> m_waiting{0};
+    CUiThreadCalls m_calls{*this};
 };
 
 } // namespace murmex

@@ -1,8 +1,8 @@
 #include "shell/personalizing_window.h"
 
 #include "session/app_texts.h"
-#include "shell/dialog_parts.h"
 #include "ui/animation.h"
+#include "ui/dialog_parts.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

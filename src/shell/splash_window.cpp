@@ -45,7 +45,8 @@ CSplashWindow::CSplashWindow(int showMs, QWidget* parent)
     m_picture = new CSplashPicture(this);
     m_picture->setGeometry(rect());
     m_picture->raise();
-    QTimer::singleShot(std::max(0, showMs), this, &CSplashWindow::accept);
+    // A coarse timer may fire 5% early or late; the splash is told to stay its time.
+    QTimer::singleShot(std::max(0, showMs), Qt::PreciseTimer, this, &CSplashWindow::accept);
 }
 
 void CSplashWindow::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,7 @@
 #include "shell/tray_pictures.h"
 
 #include "session/tray_icon_picture.h"
+#include "ui/palette.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -9,13 +10,7 @@
 namespace murmex {
 namespace {
 
-const QColor kOffline(140, 140, 140);
-const QColor kOnline(38, 122, 214);
-const QColor kLoginA(240, 170, 30);
-const QColor kLoginB(200, 120, 20);
-const QColor kEnvelope(255, 255, 255);
-const QColor kEnvelopeLine(120, 80, 10);
-const QColor kFriend(46, 170, 70);
+using namespace palette;
 
 // The bubble in a 32-unit square.
 void Bubble(QPainter& p, const QColor& fill) {
@@ -40,15 +35,15 @@ void Bubble(QPainter& p, const QColor& fill) {
 void Envelope(QPainter& p) {
     const QRectF body(14, 17, 17, 12);
     p.setPen(QPen(kEnvelopeLine, 1.2));
-    p.setBrush(kEnvelope);
+    p.setBrush(kEnvelopeWhite);
     p.drawRect(body);
     p.drawLine(body.topLeft(), QPointF(body.center().x(), body.center().y() + 1));
     p.drawLine(body.topRight(), QPointF(body.center().x(), body.center().y() + 1));
 }
 
 void Friend(QPainter& p) {
-    p.setPen(QPen(kFriend.darker(160), 1));
-    p.setBrush(kFriend);
+    p.setPen(QPen(kFriendGreen.darker(160), 1));
+    p.setBrush(kFriendGreen);
     QPainterPath shoulders;
     shoulders.moveTo(15, 31);
     shoulders.cubicTo(15, 22, 31, 22, 31, 31);
@@ -61,27 +56,27 @@ void Friend(QPainter& p) {
 bool Draw(QPainter& p, int number) {
     switch (number) {
     case kTrayOffline:
-        Bubble(p, kOffline);
+        Bubble(p, kOfflineGrey);
         return true;
     case kTrayOfflineUnread:
-        Bubble(p, kOffline);
+        Bubble(p, kOfflineGrey);
         Envelope(p);
         return true;
     case kTrayLoginEven:
-        Bubble(p, kLoginA);
+        Bubble(p, kLoginLight);
         return true;
     case kTrayLoginOdd:
-        Bubble(p, kLoginB);
+        Bubble(p, kLoginDark);
         return true;
     case kTrayOnline:
-        Bubble(p, kOnline);
+        Bubble(p, kBrand);
         return true;
     case kTrayUnread:
-        Bubble(p, kOnline);
+        Bubble(p, kBrand);
         Envelope(p);
         return true;
     case kTrayFriendOnline:
-        Bubble(p, kOnline);
+        Bubble(p, kBrand);
         Friend(p);
         return true;
     default:

@@ -13,8 +13,8 @@
 #include "session/connection_state.h"
 #include "session/heartbeat.h"
 #include "shell/main_bar.h"
+#include "ui/ui_thread.h"
 
-#include <QThread>
 #include <QTreeWidgetItem>
 
 namespace murmex {
@@ -107,12 +107,8 @@ EVanishedFriendAnswer CWindowRouter::AskVanishedFriend(int qid) {
 }
 
 void CWindowRouter::LocalUserSwitching() {
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, &CWindowRouter::LocalUserSwitching, Qt::QueuedConnection);
-        return;
-    }
     // What was opened for the old user's friends goes with them.
-    CloseAll();
+    RunOnUiThread(this, [this] { CloseAll(); });
 }
 
 // --- the heartbeat's lines: the bar shows them

@@ -18,8 +18,10 @@
 #include "shell/local_user_dialogs.h"
 #include "shell/main_bar.h"
 #include "shell/main_menu.h"
+#include "shell/murmex_app.h"
 #include "shell/options_dialog.h"
 #include "shell/window_router.h"
+#include "ui/dialog_parts.h"
 #include "ui/local_text.h"
 #include "ui/skin_dialog.h"
 #include "ui/texts.h"
@@ -116,7 +118,7 @@ void CWindowRouter::RunMenuCommand(EMenuCommand command) {
         break;
     case EMenuCommand::Help:
         if (m_ctx.openHelp)
-            m_ctx.openHelp(0);
+            m_ctx.openHelp(CMurmexApp::kHelpIndexTopic);
         break;
     case EMenuCommand::About:
         ShowAboutBox();
@@ -221,17 +223,11 @@ void CWindowRouter::RunEditUserWizard() {
 void CWindowRouter::ShowAboutBox() {
     CSkinDialog box(&m_bar);
     box.setModal(true);
-    auto* title = new QLabel(FromUtf8(kTextAboutTitle));
-    title->setTextFormat(Qt::PlainText);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    auto* body = new QLabel(FromUtf8(kTextAboutBody));
-    body->setTextFormat(Qt::PlainText);
-    body->setWordWrap(true);
+    QLabel* title = dialog_parts::BoldLabel(kTextAboutTitle);
+    QLabel* body = dialog_parts::WrappedLabel(kTextAboutBody);
     body->setMinimumWidth(280);
-    auto* version = new QLabel(FromUtf8(kTextAboutVersion).arg(QApplication::applicationVersion()));
-    version->setTextFormat(Qt::PlainText);
+    QLabel* version = dialog_parts::PlainLabel();
+    version->setText(FromUtf8(kTextAboutVersion).arg(QApplication::applicationVersion()));
     auto* ok = new QPushButton(FromUtf8(kTextOk));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, &box, &QDialog::accept);

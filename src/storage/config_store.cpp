@@ -1,14 +1,17 @@
 #include "storage/config_store.h"
 
-#include <cstdio>
-
 #include "platform/paths.h"
+#include "storage/config_file.h"
 #include "storage/file_lock.h"
-#include "storage/text_file.h"
+#include "storage/record_line.h"
+
+#include <cstdio>
 
 namespace murmex {
 
-CConfigStore::~CConfigStore() { Release(); }
+CConfigStore::~CConfigStore() {
+    Release();
+}
 
 void CConfigStore::Release() {
     if (m_fileLock.owns_lock())
@@ -40,17 +43,15 @@ bool CConfigStore::Open(std::string_view section, int mode, std::string_view fil
     }
 
     m_state = Reading;
-    std::vector<std::string> all;
-    if (!ReadTextLines(path, all))
+    m_skipped = 0;
+    CConfigFile& file = CConfigFile::For(path);
+    const std::vector<std::string>* all = file.Lines();
+    if (!all)
         return false;
-    std::size_t i = 0;
-    while (i < all.size() && all[i] != m_header)
-        ++i;
-    for (++i; i < all.size(); ++i) {
-        if (all[i].empty() || all[i][0] == '[')
-            break;
-        m_lines.push_back(std::move(all[i]));
-    }
+    std::size_t first = 0, end = 0;
+    if (file.FindSection(m_header, first, end))
+        m_lines.assign(all->begin() + static_cast<std::ptrdiff_t>(first),
+                       all->begin() + static_cast<std::ptrdiff_t>(end));
     return true;
 }
 
@@ -71,10 +72,15 @@ bool CConfigStore::ReadValue(std::string& name, std::string& value) {
 }
 
 bool CConfigStore::ReadRecord(CParamRecord& record) {
-    if (AtEnd())
-        return false;
-    record.Parse(m_lines[m_cursor++], 0);
-    return true;
+    while (!AtEnd()) {
+        const std::string& line = m_lines[m_cursor++];
+        if (IsRecordLine(line)) {
+            record.Parse(line, 0);
+            return true;
+        }
+        ++m_skipped;
+    }
+    return false;
 }
 
 bool CConfigStore::ReadLine(std::string& line) {
@@ -162,8 +168,10 @@ bool CConfigStore::Rewrite(const std::string& path) {
     if (!m_fileLock.owns_lock())
         m_fileLock = std::unique_lock(FileLock(path));
 
+    CConfigFile& file = CConfigFile::For(path);
     std::vector<std::string> old;
-    ReadTextLines(path, old);
+    if (const std::vector<std::string>* lines = file.Lines())
+        old = *lines; // with the journal replayed: the rewrite folds it in
 
     // Every section of this pass, in order; a section named twice keeps its last body.
     std::vector<const SSection*> sections;
@@ -203,7 +211,25 @@ bool CConfigStore::Rewrite(const std::string& path) {
         const auto& lines = &section == &current ? m_lines : section.lines;
         out.insert(out.end(), lines.begin(), lines.end());
     }
-    return RewriteTextFile(path, out);
+    return file.Replace(std::move(out));
+}
+
+bool CConfigStore::JournalRecord(std::string_view section, bool append, std::size_t index,
+                                 const CParamRecord& record) {
+    const std::string path = CPaths::DataFile(kMainFile);
+    std::lock_guard lock(FileLock(path));
+    SJournalEdit edit;
+    edit.kind = append ? SJournalEdit::Append : SJournalEdit::Replace;
+    edit.section = std::string(section);
+    edit.index = index;
+    edit.line = record.Serialize();
+    return CConfigFile::For(path).Journal(edit);
+}
+
+bool CConfigStore::CompactMainFile() {
+    const std::string path = CPaths::DataFile(kMainFile);
+    std::lock_guard lock(FileLock(path));
+    return CConfigFile::For(path).Compact();
 }
 
 } // namespace murmex

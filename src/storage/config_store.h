@@ -1,11 +1,11 @@
 #pragma once
 
+#include "protocol/param_record.h"
+
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "protocol/param_record.h"
 
 namespace murmex {
 
@@ -16,6 +16,8 @@ namespace murmex {
 // Writing collects the lines in memory; Close rewrites the file with every
 // other line kept in place, every old copy of the section dropped and the new
 // section appended at the end. The rewrite is atomic (temporary file + rename).
+// Reads and rewrites go through the file's shared image and change journal
+// (CConfigFile), so the file is read from disk only when it changed.
 // A pass holds its file's process-wide lock from Open to Close, so passes over
 // one file from different threads never overlap.
 class CConfigStore {
@@ -35,7 +37,10 @@ public:
     bool Open(std::string_view section, int mode, std::string_view fileName = {});
 
     bool ReadValue(std::string& name, std::string& value);
+    // The next line that is a record (see IsRecordLine); lines that are not
+    // are passed over and counted in SkippedLines. False at the end.
     bool ReadRecord(CParamRecord& record);
+    std::size_t SkippedLines() const { return m_skipped; }
     bool ReadLine(std::string& line);
     bool AtEnd() const { return m_cursor >= m_lines.size(); }
 
@@ -55,6 +60,16 @@ public:
     // leaves the old file exactly as it was.
     bool Close();
 
+    // Changes one record line of a murmex.cfg section without rewriting the
+    // file: appends the record as body line `index` (which must be the
+    // section's current line count) or replaces body line `index`. The change
+    // is on disk when this returns true; false when it could not be written or
+    // does not match the section (then save the section whole).
+    static bool JournalRecord(std::string_view section, bool append, std::size_t index,
+                              const CParamRecord& record);
+    // Folds the change journal into murmex.cfg (at exit); true when none is left.
+    static bool CompactMainFile();
+
     // Value-line encoding used by WriteValue (exposed for the dictionary tests).
     static std::string EncodeValue(std::string_view value);
 
@@ -72,6 +87,7 @@ private:
     std::vector<SSection> m_finished; // earlier sections of a multi-section pass
     std::string m_otherFile;
     std::size_t m_cursor = 0;
+    std::size_t m_skipped = 0;
     std::vector<std::string> m_lines;
     std::string m_header;
     int m_state = Closed;

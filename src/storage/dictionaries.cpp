@@ -1,11 +1,11 @@
 #include "storage/dictionaries.h"
 
-#include <array>
-#include <mutex>
-
 #include "platform/paths.h"
 #include "protocol/param_record.h"
 #include "storage/text_file.h"
+
+#include <array>
+#include <mutex>
 
 namespace murmex {
 namespace {
@@ -78,7 +78,9 @@ void LoadDictionariesFrom(const std::string& path) {
     g_dicts = std::move(dicts);
 }
 
-void LoadDictionaries() { LoadDictionariesFrom(CPaths::Resource("misc.cfg")); }
+void LoadDictionaries() {
+    LoadDictionariesFrom(CPaths::Resource("misc.cfg"));
+}
 
 int DictCount(int type) {
     std::lock_guard lock(g_dictMutex);

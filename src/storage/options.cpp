@@ -1,11 +1,11 @@
 #include "storage/options.h"
 
+#include "storage/config_store.h"
+
 #include <cstdio>
 #include <mutex>
 #include <utility>
 #include <vector>
-
-#include "storage/config_store.h"
 
 namespace murmex {
 namespace {

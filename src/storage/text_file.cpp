@@ -1,5 +1,6 @@
 #include "storage/text_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -36,7 +37,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     if (fd < 0)
         return false;
     std::string line;
-    char buffer[4096];
+    static thread_local char buffer[1 << 16];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
@@ -46,7 +47,8 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
         const char* p = buffer;
         const char* end = buffer + n;
         while (p < end) {
-            const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            const char* lf =
+                static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
             if (!lf) {
                 line.append(p, end);
                 break;
@@ -65,27 +67,102 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     return true;
 }
 
-bool RewriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    mode_t mode = 0644;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0)
-        mode = st.st_mode & 07777;
-    if (IsPrivateFile(path))
-        mode = 0600;
+namespace {
 
-    const std::string temp = path + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+// A name no other writer in this folder uses at the same time: two programs
+// (or two threads) rewriting one file must never write into each other's
+// temporary file.
+std::string TemporaryName(const std::string& path) {
+    static std::atomic<unsigned> counter{0};
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".tmp.%ld.%u", static_cast<long>(::getpid()),
+                  counter.fetch_add(1));
+    return path + suffix;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+bool SyncDirectoryOf(const std::string& path) {
+    int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return false;
+    const bool ok = ::fsync(dir) == 0;
+    ::close(dir);
+    return ok;
+}
+
+bool CopyTextFile(const std::string& from, const std::string& to) {
+    int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    const std::string temp = TemporaryName(to);
+    int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    bool ok = true;
+    char buffer[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            ok = false;
+        if (n <= 0)
+            break;
+        if (!WriteAll(out, buffer, static_cast<std::size_t>(n))) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(in);
+    ok = ok && ::fsync(out) == 0;
+    ok = ::close(out) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), to.c_str()) == 0;
+    if (!ok)
+        ::unlink(temp.c_str());
+    return ok;
+}
+
+bool RewriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+    // Password files are private whatever the umask says. Every other file is
+    // created with the user's default mode (the umask decides), and a file
+    // that exists keeps the mode it has.
+    const bool privateFile = IsPrivateFile(path);
+    struct stat st {};
+    const bool existed = ::stat(path.c_str(), &st) == 0;
+
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        temp = TemporaryName(path);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                    privateFile ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
     if (fd < 0)
         return false;
-    ::fchmod(fd, mode); // the umask must not loosen or tighten what we chose
+    if (privateFile)
+        ::fchmod(fd, 0600);
+    else if (existed)
+        ::fchmod(fd, st.st_mode & 07777);
 
     std::string buffer;
-    buffer.reserve(4096);
+    buffer.reserve(1 << 16);
     bool ok = true;
     for (const auto& line : lines) {
         buffer += line;
         buffer += "\r\n";
-        if (buffer.size() >= 4096) {
+        if (buffer.size() >= (1 << 16) - 1024) {
             ok = WriteAll(fd, buffer.data(), buffer.size());
             buffer.clear();
             if (!ok)
@@ -102,9 +179,14 @@ bool RewriteTextFile(const std::string& path, const std::vector<std::string>& li
         ok = false;
     if (ok)
         ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temp.c_str());
-    return ok;
+        return false;
+    }
+    // The rename itself must survive a power cut too: the change journal
+    // beside murmex.cfg names the file it belongs to, and it is emptied next.
+    SyncDirectoryOf(path);
+    return true;
 }
 
 } // namespace murmex

@@ -13,9 +13,19 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
 // Writes every line followed by CR LF into a temporary file beside the target,
 // flushes it to disk and renames it over the target, so a failure at any point
-// leaves the old file whole. Files that may hold passwords are created 0600.
+// leaves the old file whole. The temporary file has a name of its own (process
+// and sequence number), so two writers in one folder never share one. Files
+// that may hold passwords are 0600; others get the default mode (umask) when
+// new and keep their mode when they exist.
 // False (and the old file untouched) when anything fails.
 bool RewriteTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+// Flushes the directory entry of the path (a rename or a new file) to disk.
+bool SyncDirectoryOf(const std::string& path);
+
+// Copies a file byte for byte (atomically, through RewriteTextFile's
+// temporary-and-rename; the copy is 0600). False when either side fails.
+bool CopyTextFile(const std::string& from, const std::string& to);
 
 // True for the files that hold passwords (murmex.cfg, chat.html).
 bool IsPrivateFile(const std::string& path);

@@ -4,7 +4,6 @@
 #include "ui/message_dialog.h"
 
 #include <QThread>
-#include <memory>
 
 namespace murmex {
 
@@ -17,46 +16,12 @@ CQtMessageBox::~CQtMessageBox() {
 
 void CQtMessageBox::ShowMessage(std::string_view textUtf8) {
     const QString text = FromUtf8(textUtf8);
+    // On the UI thread the box is shown even during shutdown: nobody waits.
     if (QThread::currentThread() == thread()) {
         Present(text);
         return;
     }
-    // Like a blocking queued call, except that StopForShutdown can release the
-    // waiting thread when the UI thread will not come back to its events.
-    auto finished = std::make_shared<bool>(false);
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_stopped)
-            return;
-    }
-    QMetaObject::invokeMethod(
-        this,
-        [this, text, finished] {
-            {
-                std::lock_guard lock(m_mutex);
-                if (m_stopped)
-                    return;
-            }
-            Present(text);
-            {
-                std::lock_guard lock(m_mutex);
-                *finished = true;
-            }
-            m_shown.notify_all();
-        },
-        Qt::QueuedConnection);
-    ++m_waiting;
-    std::unique_lock lock(m_mutex);
-    m_shown.wait(lock, [&] { return *finished || m_stopped; });
-    --m_waiting;
-}
-
-void CQtMessageBox::StopForShutdown() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopped = true;
-    }
-    m_shown.notify_all();
+    m_calls.RunAndWait([this, text] { Present(text); });
 }
 
 void CQtMessageBox::Present(const QString& text) {

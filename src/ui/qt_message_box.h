@@ -1,14 +1,12 @@
 #pragma once
 
 #include "ports/ui_interfaces.h"
+#include "ui/ui_thread.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-#include <atomic>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 
 namespace murmex {
 
@@ -35,20 +33,17 @@ public:
     // From now on no box is shown for other threads, and those waiting for
     // one go on at once: the UI thread may be about to join them and would
     // never get round to the box. Threads must be joined before the object goes.
-    void StopForShutdown();
+    void StopForShutdown() { m_calls.StopForShutdown(); }
 
     // How many other threads are waiting for their box now.
-    int Waiting() const { return m_waiting; }
+    int Waiting() const { return m_calls.Waiting(); }
 
 private:
     void Present(const QString& text);
 
     QPointer<QWidget> m_owner;
     Presenter m_presenter;
-    std::mutex m_mutex;
-    std::condition_variable m_shown;
-    bool m_stopped = false; // under m_mutex
-    std::atomic<int> m_waiting{0};
+    CUiThreadCalls m_calls{*this};
 };
 
 } // namespace murmex

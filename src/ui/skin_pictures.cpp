@@ -1,5 +1,7 @@
 #include "ui/skin_pictures.h"
 
+#include "ui/palette.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -11,18 +13,11 @@
 namespace murmex {
 namespace {
 
-const QColor kBrandDark(13, 63, 134);
-const QColor kBrandLight(38, 122, 214);
-const QColor kCaptionBlack(0, 0, 0);
-const QColor kGlyphIdle(200, 200, 200);
-const QColor kCloseHover(196, 43, 28);
-const QColor kClosePressed(143, 29, 18);
-const QColor kHideHover(58, 58, 58);
-const QColor kHidePressed(88, 88, 88);
+using namespace palette;
 
 void FillBrandBackground(QPainter& painter, const QRectF& area) {
     QLinearGradient gradient(area.topLeft(), area.bottomLeft());
-    gradient.setColorAt(0.0, kBrandLight);
+    gradient.setColorAt(0.0, kBrand);
     gradient.setColorAt(1.0, kBrandDark);
     painter.fillRect(area, gradient);
 }
@@ -45,7 +40,7 @@ void DrawMark(QPainter& painter) {
     // sharp at the strip's small size.
     const QRectF bars[] = {{8, 7, 2, 2}, {12, 5, 2, 6}, {16, 6, 2, 4}};
     for (const QRectF& bar : bars)
-        painter.fillRect(bar, kBrandLight);
+        painter.fillRect(bar, kBrand);
 
     // The murmur: three arcs fading as they spread.
     const qreal alphas[] = {0.95, 0.7, 0.45};

@@ -6,6 +6,7 @@
 #include "session/internet_connection.h"
 #include "session/shell_texts.h"
 #include "ui/animation.h"
+#include "ui/dialog_parts.h"
 #include "ui/local_text.h"
 #include "ui/wizard_sheet.h"
 #include "wizards/side_picture.h"
@@ -62,9 +63,7 @@ QLabel* CAccountWizardPage::AddTitle(std::string_view textUtf8) {
 }
 
 QLabel* CAccountWizardPage::AddText(std::string_view textUtf8) {
-    auto* label = new QLabel(FromUtf8(textUtf8));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    QLabel* label = dialog_parts::WrappedLabel(textUtf8);
     m_column->addWidget(label);
     return label;
 }

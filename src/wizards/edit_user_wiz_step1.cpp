@@ -2,6 +2,7 @@
 
 #include "model/data_manager.h"
 #include "model/user_record.h"
+#include "ui/dialog_parts.h"
 #include "ui/local_text.h"
 #include "wizards/edit_user_wiz_dialog.h"
 #include "wizards/wizard_texts.h"
@@ -23,16 +24,9 @@ namespace wt = wizard_texts;
 
 constexpr int kPasswordLength = 32;
 
-QLabel* Label(std::string_view textUtf8) {
-    auto* label = new QLabel(FromUtf8(textUtf8));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 // Read-only values from the service, shown as text that can be copied.
 QLabel* Value() {
-    auto* label = new QLabel;
-    label->setTextFormat(Qt::PlainText);
+    QLabel* label = dialog_parts::PlainLabel();
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
@@ -53,11 +47,11 @@ CEditUserWizStep1::CEditUserWizStep1(CEditUserWizDialog& dialog, QWidget* parent
     m_nick = Value();
     m_email = Value();
     m_hideEmail = new QCheckBox(FromUtf8(wt::kHide));
-    identity->addWidget(Label(wt::kYourQid), 0, 0);
+    identity->addWidget(dialog_parts::PlainLabel(wt::kYourQid), 0, 0);
     identity->addWidget(m_qid, 0, 1, 1, 2);
-    identity->addWidget(Label(wt::kNick), 1, 0);
+    identity->addWidget(dialog_parts::PlainLabel(wt::kNick), 1, 0);
     identity->addWidget(m_nick, 1, 1, 1, 2);
-    identity->addWidget(Label(wt::kEmail), 2, 0);
+    identity->addWidget(dialog_parts::PlainLabel(wt::kEmail), 2, 0);
     identity->addWidget(m_email, 2, 1);
     identity->addWidget(m_hideEmail, 2, 2);
     identity->setColumnStretch(1, 1);

@@ -2,6 +2,7 @@
 
 #include "model/user_record.h"
 #include "storage/dictionaries.h"
+#include "ui/dialog_parts.h"
 #include "ui/local_text.h"
 #include "wizards/account_fields.h"
 #include "wizards/dict_controls.h"
@@ -26,12 +27,6 @@ namespace wt = wizard_texts;
 const QDate kFirstBirthDate(1902, 1, 1);
 const QDate kLastBirthDate(2037, 12, 31);
 
-QLabel* FieldLabel(std::string_view textUtf8) {
-    auto* label = new QLabel(FromUtf8(textUtf8));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 } // namespace
 
 CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(parent) {
@@ -40,7 +35,7 @@ CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(pare
     grid->setVerticalSpacing(4);
     int row = 0;
     auto addRow = [&](std::string_view label, QWidget* field, QWidget* extra = nullptr) {
-        grid->addWidget(FieldLabel(label), row, 0);
+        grid->addWidget(dialog_parts::PlainLabel(label), row, 0);
         grid->addWidget(field, row, 1, 1, extra ? 1 : 2);
         if (extra)
             grid->addWidget(extra, row, 2);
@@ -82,7 +77,7 @@ CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(pare
     auto* mobile = new QWidget;
     auto* mobileRow = new QHBoxLayout(mobile);
     mobileRow->setContentsMargins(0, 0, 0, 0);
-    mobileRow->addWidget(FieldLabel(wt::kMobileCountryCode));
+    mobileRow->addWidget(dialog_parts::PlainLabel(wt::kMobileCountryCode));
     m_mobilePrefix = new QComboBox;
     for (std::string_view prefix : kMobilePrefixes)
         m_mobilePrefix->addItem(FromUtf8(prefix));

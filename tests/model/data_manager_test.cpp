@@ -2,6 +2,7 @@
 #include "model/channel_record.h"
 #include "model_world.h"
 #include "protocol/command_codes.h"
+#include "support/file_size_limit.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -10,6 +11,7 @@
 namespace murmex {
 namespace {
 
+using test::CFileSizeLimit;
 using test::CModelWorld;
 
 const char* const kMe = "QID=\"5\" Nick=\"ja\" Email=\"me@x\" Name=\"\" Surname=\"\" "
@@ -355,13 +357,15 @@ TEST_F(DataManager, PeriodicTasksAndChoices) {
 }
 
 TEST_F(DataManager, ALocalUserThatCannotBeStoredIsNotAdded) {
-    // A directory where the rewrite's temporary file must go makes every save fail.
-    ASSERT_EQ(::mkdir(w.dir.File("murmex.cfg.tmp").c_str(), 0700), 0);
     w.peer.Reply(CMD_GET_USER,
                  "2000 nick=\"ty\" email=\"e\" name=\"\" surname=\"\" is_cellphone=\"0\" ");
-    EXPECT_EQ(dm().AddLocalUser(6), 0);
-    EXPECT_FALSE(dm().LocalUser(6));
-    EXPECT_FALSE(dm().Save());
+    dm();
+    {
+        CFileSizeLimit fullDisk(64); // every save fails as on a full disk
+        EXPECT_EQ(dm().AddLocalUser(6), 0);
+        EXPECT_FALSE(dm().LocalUser(6));
+        EXPECT_FALSE(dm().Save());
+    }
     EXPECT_NE(w.Config().find("[QID5-Groups]"), std::string::npos) << "the old file is whole";
 }
 

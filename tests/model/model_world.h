@@ -8,6 +8,7 @@
 #include "ports/ui_interfaces.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
+#include "storage/config_store.h"
 #include "storage/options.h"
 #include "support/temp_dir.h"
 
@@ -60,7 +61,13 @@ public:
             text += l + "\r\n";
         dir.WriteFile("murmex.cfg", text);
     }
-    std::string Config() { return dir.ReadFile("murmex.cfg"); }
+    // murmex.cfg as it is at exit: pending changes written, the journal folded in.
+    std::string Config() {
+        if (manager)
+            manager->FlushStorage();
+        CConfigStore::CompactMainFile();
+        return dir.ReadFile("murmex.cfg");
+    }
 
     CDataManager& Manager(SDataManagerSettings settings = {}) {
         if (!manager) {

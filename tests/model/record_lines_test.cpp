@@ -103,22 +103,33 @@ TEST_F(RecordLines, PasswordKeysBelongToStoredLocalUsersOnly) {
     EXPECT_EQ(back.Password(), "secret");
 }
 
-TEST_F(RecordLines, IncompleteUserLinesKeepOnlyWhatIsWhole) {
-    // A service user without the prefix key: no brief data, fetched on first use.
+TEST_F(RecordLines, UserLinesThatLostAKeyKeepEveryFieldTheyStillHave) {
+    // A local user whose line lost the prefix key (a damaged file): written
+    // back, it must still hold the nick, e-mail and saved password.
     CUserRecord u = FromLine<CUserRecord>(
         "QID=\"5\" Nick=\"n\" Email=\"e\" Name=\"a\" Surname=\"b\" HasRemoteCellPhone=\"0\" "
         "OnEnterEmail=\"1\" SavePassword=\"1\" Password=\"x\" ");
     EXPECT_TRUE(u.HasQid());
-    EXPECT_FALSE(u.HasBrief());
+    EXPECT_TRUE(u.HasBrief());
     EXPECT_TRUE(u.OnEnterEmailFlag());
-    EXPECT_FALSE(u.HasPassword());
+    ASSERT_TRUE(u.HasPassword());
+    EXPECT_EQ(u.Password(), "x");
+    const std::string back = LineOf(u);
+    for (const char* kept : {"Nick=\"n\"", "Email=\"e\"", "SavePassword=\"1\"", "Password=\"x\""})
+        EXPECT_NE(back.find(kept), std::string::npos) << kept << " in " << back;
 
-    // A local contact without "Street": only the QID.
+    // A password line without any brief key still keeps the password.
+    CUserRecord bare = FromLine<CUserRecord>("QID=\"6\" SavePassword=\"1\" Password=\"y\" ");
+    EXPECT_EQ(bare.Password(), "y");
+    EXPECT_NE(LineOf(bare).find("Password=\"y\""), std::string::npos);
+
+    // A local contact without "Street" keeps the rest of its phone data.
     CUserRecord c = FromLine<CUserRecord>("QID=\"1000000005\" Nick=\"n\" Email=\"e\" Name=\"a\" "
                                           "Surname=\"b\" LocalCellPhone=\"1\" Phone=\"2\" ");
     EXPECT_EQ(c.Qid(), 1000000005);
-    EXPECT_FALSE(c.IsLocalContact());
-    EXPECT_EQ(c.Nick(), "");
+    EXPECT_TRUE(c.IsLocalContact());
+    EXPECT_EQ(c.Nick(), "n");
+    EXPECT_NE(LineOf(c).find("Phone=\"2\""), std::string::npos);
 
     // No QID at all: a record without data.
     CUserRecord none = FromLine<CUserRecord>("Nick=\"n\" ");
@@ -174,11 +185,11 @@ TEST_F(RecordLines, GroupLines) {
     EXPECT_EQ(back.Members(), (std::vector<int>{5, 6}));
     EXPECT_EQ(back.Member(2), 0);
 
-    // A missing member key is reported and read as member 0.
+    // A member key that a damaged line lost is left out, and nobody blames the
+    // server for our own file.
     CGroup gap = FromLine<CGroup>("GID=\"3\" Name=\"x\" FriendsCount=\"2\" F2=\"9\" ");
-    EXPECT_EQ(gap.Members(), (std::vector<int>{0, 9}));
-    ASSERT_EQ(missing.size(), 1u);
-    EXPECT_NE(missing[0].find("F1"), std::string::npos);
+    EXPECT_EQ(gap.Members(), (std::vector<int>{9}));
+    EXPECT_TRUE(missing.empty());
 
     // Without its three keys the line still counts, as an empty group 0.
     CGroup bare = FromLine<CGroup>("Name=\"x\" ");
@@ -188,8 +199,8 @@ TEST_F(RecordLines, GroupLines) {
 
 TEST_F(RecordLines, GroupCountFromADamagedFileIsBounded) {
     CGroup g = FromLine<CGroup>("GID=\"3\" Name=\"x\" FriendsCount=\"2000000000\" F1=\"4\" ");
-    EXPECT_EQ(g.Members(), (std::vector<int>{4, 0}));
-    EXPECT_LE(missing.size(), 4u);
+    EXPECT_EQ(g.Members(), (std::vector<int>{4}));
+    EXPECT_TRUE(missing.empty());
     CGroup negative = FromLine<CGroup>("GID=\"3\" Name=\"x\" FriendsCount=\"-5\" F1=\"4\" ");
     EXPECT_EQ(negative.MemberCount(), 0);
 }
@@ -210,10 +221,13 @@ TEST_F(RecordLines, MessageLines) {
     EXPECT_EQ(old.Sender(), 4);
     EXPECT_TRUE(missing.empty());
 
-    CMessageRecord partial = FromLine<CMessageRecord>("type=\"2\" ");
+    // Keys a damaged line lost read as empty, without the server's error.
+    CMessageRecord partial = FromLine<CMessageRecord>("type=\"2\" sender=\"8\" ");
     EXPECT_EQ(partial.Type(), CMessageRecord::SentSms);
     EXPECT_TRUE(partial.IsRead());
-    EXPECT_EQ(missing.size(), 4u);
+    EXPECT_EQ(partial.Sender(), 8);
+    EXPECT_EQ(partial.Text(), "");
+    EXPECT_TRUE(missing.empty());
 }
 
 TEST(MessageRecord, SummaryMarksTypeAndUnread) {

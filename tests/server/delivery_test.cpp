@@ -54,8 +54,18 @@ protected:
         }
     }
 
+    int Claimed() {
+        CDatabase db;
+        EXPECT_TRUE(db.Open(server.DatabasePath()));
+        CStatement query = db.Query("SELECT count(*) FROM messages WHERE claim_instance <> 0");
+        return query.Step() == CStatement::EStep::Row ? static_cast<int>(query.Int(0)) : -1;
+    }
+
+    // Every connection gone, and what they held given back (a worker does
+    // that just after the close).
     bool AllClosed() {
-        return WaitFor([this] { return server.Server().ConnectionCount() == 0; });
+        return WaitFor([this] { return server.Server().ConnectionCount() == 0; }) &&
+               WaitFor([this] { return Claimed() == 0; });
     }
 
     CTestServer server;
@@ -125,7 +135,7 @@ TEST_F(Delivery, AnyNextRequestAcknowledgesAndAGiveUpLeavesTheMessage) {
     EXPECT_TRUE(FetchAll().empty());
     // ...and once it is gone without another word, m1 comes again.
     client.Close();
-    ASSERT_TRUE(WaitFor([&] { return server.Server().ConnectionCount() == 0; }));
+    ASSERT_TRUE(AllClosed());
     EXPECT_EQ(FetchAll(), (std::vector<std::string>{"m1"}));
 }
 

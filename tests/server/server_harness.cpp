@@ -2,9 +2,11 @@
 
 #include "platform/code_page.h"
 #include "server/admin_tool.h"
+#include "server/postgres_cluster.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -26,8 +28,26 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
     return true;
 }
 
+namespace {
+
+void SkipWithoutPostgres() {
+    GTEST_SKIP() << "PostgreSQL run skipped: " << CPostgresCluster::Reason();
+}
+
+} // namespace
+
+std::string TestDatabase(const CTempDataDir& dir) {
+    if (TestingOnPostgres()) {
+        if (CPostgresCluster* cluster = CPostgresCluster::Get())
+            return cluster->NewDatabase();
+        SkipWithoutPostgres();
+    }
+    return dir.File("murmexd.db");
+}
+
 CTestServer::CTestServer(std::function<void(SServerSettings&)> adjust) {
-    m_database = m_dir.File("murmexd.db");
+    m_database = TestDatabase(m_dir);
+    m_postgres = CDatabase::IsPostgresTarget(m_database);
     SServerSettings settings;
     settings.port = 0;
     settings.database = m_database;
@@ -35,6 +55,7 @@ CTestServer::CTestServer(std::function<void(SServerSettings&)> adjust) {
     settings.clock = &m_clock;
     settings.tick = std::chrono::milliseconds(20);
     settings.workers = 2;
+    settings.instanceLease = std::chrono::seconds(2);
     if (adjust)
         adjust(settings);
     m_server = std::make_unique<CServiceServer>(settings);

@@ -32,7 +32,10 @@ private:
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds limit = std::chrono::seconds(10));
 
-// murmexd on a free loopback port with a fresh database and the test's clock.
+// murmexd on a free loopback port with a fresh database and the test's clock:
+// a SQLite file, or with MURMEX_TEST_DATABASE=postgresql a new database in
+// the process's throwaway PostgreSQL cluster (the test is skipped where
+// there is none).
 class CTestServer {
 public:
     explicit CTestServer(std::function<void(SServerSettings&)> adjust = {});
@@ -41,7 +44,9 @@ public:
     CServiceServer& Server() { return *m_server; }
     std::uint16_t Port() const { return m_server->Port(); }
     CFakeClock& Clock() { return m_clock; }
+    // The file path or connection URI, as --database takes it.
     const std::string& DatabasePath() const { return m_database; }
+    bool OnPostgres() const { return m_postgres; }
 
     // A client engine, connected and greeted; null when that failed.
     std::unique_ptr<CRequestEngine> Connect();
@@ -50,8 +55,13 @@ private:
     CTempDataDir m_dir;
     CFakeClock m_clock;
     std::string m_database;
+    bool m_postgres = false;
     std::unique_ptr<CServiceServer> m_server;
 };
+
+// A database for a test: the current run's kind (see CTestServer). Skips the
+// test when PostgreSQL is wanted and missing, and then gives a SQLite file.
+std::string TestDatabase(const CTempDataDir& dir);
 
 // The answer to one raw exchange.
 struct SWireReply {

@@ -348,9 +348,8 @@ TEST_F(MainBar, MenuCommandsThatNeedNoWindowReachTheirTargets) {
     router->RunMenuCommand(EMenuCommand::Chat);
     ASSERT_EQ(world->shell.opened.size(), 1u);
     EXPECT_EQ(world->shell.opened[0].rfind("http", 0), 0u) << world->shell.opened[0];
-    // Windows of later work open nothing yet, and nothing breaks. (Without a
-    // current user the account window does not open either; "Dodaj nowego"
-    // opens its wizard, below.)
+    // Without a current user the windows that need one do nothing, and
+    // nothing breaks. ("Dodaj nowego" opens its wizard, below.)
     for (EMenuCommand later :
          {EMenuCommand::AddFriend, EMenuCommand::SearchUsers, EMenuCommand::SendProgram,
           EMenuCommand::AddFavouriteChannel, EMenuCommand::SearchChannel,

@@ -1,16 +1,17 @@
-#include <gtest/gtest.h>
+#include "platform/paths.h"
+#include "storage/config_store.h"
+#include "support/temp_dir.h"
 
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <csignal>
-#include <string>
 #include <thread>
 #include <unistd.h>
 #include <vector>
-
-#include "storage/config_store.h"
-#include "support/temp_dir.h"
 
 namespace murmex {
 namespace {
@@ -108,7 +109,7 @@ TEST(ConfigStoreValues, ValueLineParsing) {
     store.Close();
     EXPECT_EQ(rejected, 2);
     ASSERT_EQ(values.size(), 4u);
-    EXPECT_EQ(values[1].second, "say "); // a quote inside a value cuts it
+    EXPECT_EQ(values[1].second, "say ");    // a quote inside a value cuts it
     EXPECT_EQ(values[2].second, "x\\~y~z"); // no escape is undone on reading
     EXPECT_EQ(values[3], (std::pair<std::string, std::string>{"last", "ok"}));
 }
@@ -184,7 +185,8 @@ TEST(ConfigStoreSections, OnePassOverSeveralSectionsEqualsOnePassEach) {
     store.WriteValue("from", "A");
     ASSERT_TRUE(store.Close());
     EXPECT_EQ(batched.ReadFile("murmex.cfg"), expected);
-    EXPECT_EQ(expected, "x\r\n[Other]\r\no\r\n[C]\r\nc\r\n[B]\r\nfrom=\"B\"\r\n[A]\r\nfrom=\"A\"\r\n");
+    EXPECT_EQ(expected,
+              "x\r\n[Other]\r\no\r\n[C]\r\nc\r\n[B]\r\nfrom=\"B\"\r\n[A]\r\nfrom=\"A\"\r\n");
 }
 
 TEST(ConfigStoreConcurrency, SavesOfDifferentSectionsFromManyThreadsLoseNothing) {
@@ -236,15 +238,19 @@ TEST(ConfigStoreCrashSafety, FailedRewriteLeavesTheOldFileWhole) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 7) << "the failed save must report failure";
     EXPECT_EQ(dir.ReadFile("murmex.cfg"), original);
-    EXPECT_EQ(::access(dir.File("murmex.cfg.tmp").c_str(), F_OK), -1);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        EXPECT_EQ(entry.path().filename().string().rfind("murmex.cfg.tmp", 0), std::string::npos)
+            << "a failed save leaves no temporary file behind: " << entry.path();
 }
 
-TEST(ConfigStoreCrashSafety, UnwritableTemporaryLeavesTheOldFileWhole) {
+TEST(ConfigStoreCrashSafety, UnwritableFolderLeavesTheOldFileWhole) {
     CTempDataDir dir;
     const std::string original = "[A]\r\na=\"1\"\r\n";
     dir.WriteFile("murmex.cfg", original);
-    ASSERT_EQ(::mkdir(dir.File("murmex.cfg.tmp").c_str(), 0700), 0);
+    // No temporary file can be made where the data directory is a file.
+    CPaths::SetDataDirectory(dir.File("murmex.cfg") + "/");
     EXPECT_FALSE(WriteSection("A", {"2"}));
+    CPaths::SetDataDirectory(dir.Path());
     EXPECT_EQ(dir.ReadFile("murmex.cfg"), original);
 }
 

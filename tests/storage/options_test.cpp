@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "storage/options.h"
 #include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
 
 namespace murmex {
 namespace {
@@ -25,13 +25,13 @@ TEST_F(OptionsTest, NewNameSavesAtOnceExistingNameOnlyInMemory) {
     EXPECT_EQ(dir.ReadFile("murmex.cfg"), "[Options]\r\nServer=\"10.0.0.1\"\r\n");
 
     SetOptionInt("appbar", -3);
-    EXPECT_EQ(dir.ReadFile("murmex.cfg"),
-              "[Options]\r\nServer=\"10.0.0.2\"\r\nappbar=\"-3\"\r\n");
+    EXPECT_EQ(dir.ReadFile("murmex.cfg"), "[Options]\r\nServer=\"10.0.0.2\"\r\nappbar=\"-3\"\r\n");
 }
 
 TEST_F(OptionsTest, LoadKeepsFileOrderAndSkipsBrokenLines) {
-    dir.WriteFile("murmex.cfg", "[Other]\r\nx=\"y\"\r\n[Options]\r\nB=\"2\"\r\nbroken\r\nA=\"1\"\r\n"
-                                "Case=\"lower\"\r\ncase=\"upper\"\r\n");
+    dir.WriteFile("murmex.cfg",
+                  "[Other]\r\nx=\"y\"\r\n[Options]\r\nB=\"2\"\r\nbroken\r\nA=\"1\"\r\n"
+                  "Case=\"lower\"\r\ncase=\"upper\"\r\n");
     LoadOptions();
     EXPECT_EQ(GetOption("B"), "2");
     EXPECT_EQ(GetOption("A"), "1");
@@ -41,8 +41,9 @@ TEST_F(OptionsTest, LoadKeepsFileOrderAndSkipsBrokenLines) {
     EXPECT_FALSE(HasOption("x"));
 
     ASSERT_TRUE(SaveOptions());
-    EXPECT_EQ(dir.ReadFile("murmex.cfg"), "[Other]\r\nx=\"y\"\r\n[Options]\r\nB=\"2\"\r\nA=\"1\"\r\n"
-                                          "Case=\"lower\"\r\ncase=\"upper\"\r\n");
+    EXPECT_EQ(dir.ReadFile("murmex.cfg"),
+              "[Other]\r\nx=\"y\"\r\n[Options]\r\nB=\"2\"\r\nA=\"1\"\r\n"
+              "Case=\"lower\"\r\ncase=\"upper\"\r\n");
 }
 
 TEST_F(OptionsTest, MissingFileGivesAnEmptyTable) {

@@ -50,7 +50,6 @@ private:
     std::deque<SReply> m_script;
     std::vector<std::string> m_requests;
     int m_connections = 0;
-    int m_clientFd = -1;
     std::jthread m_thread;
 };
 

@@ -1,4 +1,4 @@
-#include "shell/dialog_parts.h"
+#include "ui/dialog_parts.h"
 
 #include "ui/local_text.h"
 
@@ -9,6 +9,26 @@
 
 namespace murmex::dialog_parts {
 
+QLabel* PlainLabel(std::string_view textUtf8, QWidget* parent) {
+    auto* label = new QLabel(FromUtf8(textUtf8), parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* WrappedLabel(std::string_view textUtf8) {
+    QLabel* label = PlainLabel(textUtf8);
+    label->setWordWrap(true);
+    return label;
+}
+
+QLabel* BoldLabel(std::string_view textUtf8) {
+    QLabel* label = PlainLabel(textUtf8);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
 QVBoxLayout* BodyColumn(QWidget* body) {
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(16, 14, 16, 12);
@@ -17,9 +37,7 @@ QVBoxLayout* BodyColumn(QWidget* body) {
 }
 
 QLabel* TextLabel(std::string_view textUtf8) {
-    auto* label = new QLabel(FromUtf8(textUtf8));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    QLabel* label = WrappedLabel(textUtf8);
     label->setMinimumWidth(kTextWidth);
     return label;
 }

@@ -1,0 +1,138 @@
+// Start-up of the data: the core load path (options, channels, local users,
+// then every section of the signed-in user) and filling a tree of 300 friends
+// that asks for each whether it has unread messages, against a bare Qt window
+// holding a 200-item tree, in one run. The real main bar is left out: it needs
+// the whole application (skin, tray, timers); this is what its start-up adds
+// on top of a window for the data.
+#include "model/channel_list.h"
+#include "model/data_manager.h"
+#include "platform/clock.h"
+#include "platform/paths.h"
+#include "protocol/request_engine.h"
+#include "storage/config_file.h"
+#include "storage/options.h"
+#include "storage/text_file.h"
+
+#include <QApplication>
+#include <QTreeWidget>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace murmex;
+
+constexpr int kFriends = 300;
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "startup_bench";
+    static char* argv[] = {name, nullptr};
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static QApplication app(argc, argv);
+    return app;
+}
+
+void WriteDataFile(const std::string& dir, int messages) {
+    std::vector<std::string> lines = {"[Options]",
+                                      "Server=\"127.0.0.1\"",
+                                      "",
+                                      "[LocalUsers]",
+                                      "QID=\"5\" Nick=\"ja\" Email=\"me@x\" Name=\"\" Surname=\"\" "
+                                      "HasRemoteCellPhone=\"0\" RemoteCellPhonePrefix=\"\" "
+                                      "SavePassword=\"1\" Password=\"pw\" ",
+                                      "",
+                                      "[QID5-Groups]"};
+    for (int g = 0; g < 10; ++g) {
+        std::string line = "GID=\"" + std::to_string(g + 1) + "\" Name=\"Grupa " +
+                           std::to_string(g) + "\" FriendsCount=\"30\" ";
+        for (int f = 0; f < 30; ++f)
+            line += "F" + std::to_string(f + 1) + "=\"" + std::to_string(100 + g * 30 + f) + "\" ";
+        lines.push_back(line);
+    }
+    lines.push_back("");
+    std::string friends = "friends=\"";
+    for (int f = 0; f < kFriends; ++f)
+        friends += (f ? "," : "") + std::to_string(100 + f);
+    lines.insert(lines.end(), {"[QID5-Friends]", friends + "\" ", "", "[QID5-Users]"});
+    for (int f = 0; f < kFriends; ++f)
+        lines.push_back("QID=\"" + std::to_string(100 + f) + "\" Nick=\"znajomy" +
+                        std::to_string(f) +
+                        "\" Email=\"z@x\" Name=\"\" Surname=\"\" HasRemoteCellPhone=\"0\" "
+                        "LocalCellPhone=\"\" Display=\"\" Note=\"\" OnEnterSMS=\"0\" "
+                        "OnEnterEmail=\"0\" RemoteCellPhonePrefix=\"\" ");
+    lines.insert(lines.end(), {"", "[QID5-Messages]"});
+    for (int i = 0; i < messages; ++i)
+        lines.push_back("msgtext=\"Wiadomo\x9C\xE6 numer " + std::to_string(i) +
+                        " z prob\xB9 tekstu\" wasread=\"" + (i % 50 == 0 ? "0" : "1") +
+                        "\" sender=\"" + std::to_string(100 + i % kFriends) +
+                        "\" whensent=\"1700000000\" type=\"0\" ");
+    RewriteTextFile(dir + "murmex.cfg", lines);
+}
+
+class CTempDir {
+public:
+    CTempDir() {
+        char pattern[] = "/var/tmp/murmex-startup-XXXXXX";
+        m_dir = std::string(::mkdtemp(pattern)) + "/";
+        CPaths::SetDataDirectory(m_dir);
+    }
+    ~CTempDir() { std::filesystem::remove_all(m_dir); }
+    const std::string& Path() const { return m_dir; }
+
+private:
+    std::string m_dir;
+};
+
+void BM_BareTreeWindow(benchmark::State& state) {
+    App();
+    for (auto _ : state) {
+        QTreeWidget tree;
+        tree.setWindowTitle("tree");
+        for (int i = 0; i < 200; ++i)
+            new QTreeWidgetItem(&tree, QStringList{QString("Element %1").arg(i)});
+        tree.show();
+        QApplication::processEvents();
+    }
+}
+
+void BM_DataStartup(benchmark::State& state) {
+    App();
+    CTempDir dir;
+    WriteDataFile(dir.Path(), static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        CConfigFile::ForgetAll(); // read from disk, as a program that just started
+        ClearOptions();
+        LoadOptions();
+        CRequestEngine engine;
+        CChannelList channels(engine, CSystemClock::Instance());
+        channels.Load();
+        CDataManager data(engine, channels, CSystemClock::Instance());
+        data.SwitchLocalUser(5);
+        QTreeWidget tree;
+        tree.setWindowTitle("friends");
+        for (const CGroup& group : data.Groups()) {
+            auto* groupItem =
+                new QTreeWidgetItem(&tree, QStringList{QString::fromStdString(group.Name())});
+            for (int qid : group.Members()) {
+                auto user = data.CachedUser(qid);
+                QString text = QString::fromStdString(user ? user->DisplayName() : std::string());
+                if (data.HasUnreadFrom(qid))
+                    text += " *";
+                new QTreeWidgetItem(groupItem, QStringList{text});
+            }
+        }
+        tree.expandAll();
+        tree.show();
+        QApplication::processEvents();
+        data.WaitForWorkers();
+    }
+}
+
+BENCHMARK(BM_BareTreeWindow)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_DataStartup)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
