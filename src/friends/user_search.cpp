@@ -8,13 +8,13 @@ namespace murmex {
 
 void RunUserSearch(const SUserSearchServices& s) {
     for (;;) {
-        {
-            CUserSearchDlg criteria(s.data, s.messageBox, s.openHelp, s.parent);
-            if (s.place)
-                s.place(&criteria);
-            if (criteria.exec() != QDialog::Accepted)
-                return;
-        }
+        // Kept until the results close: it finishes saving the found users
+        // while they are shown.
+        CUserSearchDlg criteria(s.data, s.messageBox, s.openHelp, s.parent);
+        if (s.place)
+            s.place(&criteria);
+        if (criteria.exec() != QDialog::Accepted)
+            return;
         CUserSearchResultsDlg results(s.data, s.data.SearchResultQids(), s.openDetails, s.parent);
         if (s.place)
             s.place(&results);

@@ -72,7 +72,8 @@ int ChosenKey(const QComboBox* list) {
 
 CUserSearchDlg::CUserSearchDlg(CDataManager& data, IMessageBox& messageBox,
                                std::function<void(int)> openHelp, QWidget* parent)
-    : CSkinDialog(parent), m_data(data), m_messageBox(messageBox), m_openHelp(std::move(openHelp)) {
+    : CSkinDialog(parent), m_data(data), m_messageBox(messageBox), m_openHelp(std::move(openHelp)),
+      m_wait(std::make_unique<CQtWaitLoop>()) {
     setModal(true);
     setWindowTitle(FromUtf8(kTextSearchTitle));
     SetCaptionText(FromUtf8(kTextSearchTitle));
@@ -192,21 +193,23 @@ void CUserSearchDlg::Search() {
     // the windows drawn and the animation turning.
     QPointer<CUserSearchDlg> self(this);
     CDataManager& data = m_data;
-    std::atomic<bool> done{false};
-    bool found = false;
-    {
-        CQtWaitLoop wait;
-        std::jthread worker([&] {
-            found = data.SearchUsers(criteria) && data.SearchResultCount() > 0;
-            done = true;
-            wait.Wake();
-        });
-        wait.RunUntilDone([&done] { return done.load(); });
-    }
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    auto found = std::make_shared<std::atomic<bool>>(false);
+    if (m_worker.joinable())
+        m_worker.join(); // an earlier search's, long done
+    CQtWaitLoop& wait = *m_wait;
+    m_worker = std::jthread([&data, criteria, done, found, &wait] {
+        *found = data.SearchUsers(criteria, false) && data.SearchResultCount() > 0;
+        *done = true;
+        wait.Wake();
+        if (*found)
+            data.Save();
+    });
+    wait.RunUntilDone([done] { return done->load(); });
     if (!self)
         return;
     SetSearching(false);
-    if (!found) {
+    if (!*found) {
         m_messageBox.ShowMessage(kTextNothingFound);
         return;
     }

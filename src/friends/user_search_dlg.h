@@ -3,7 +3,9 @@
 #include "ui/skin_dialog.h"
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 
 class QComboBox;
 class QLineEdit;
@@ -12,6 +14,7 @@ class QPushButton;
 namespace murmex {
 
 class CAnimation;
+class CQtWaitLoop;
 class CDataManager;
 class CUserRecord;
 class IMessageBox;
@@ -33,7 +36,9 @@ public:
                    std::function<void(int topic)> openHelp, QWidget* parent = nullptr);
     ~CUserSearchDlg() override;
 
-    // What "Szukaj >>" does.
+    // What "Szukaj >>" does. The found users are written to disk after the
+    // dialog closed, while the results are shown; the dialog's destruction
+    // waits for that.
     void Search();
     // The criteria as the form holds them.
     CUserRecord Criteria() const;
@@ -86,6 +91,10 @@ private:
     QPushButton* m_search = nullptr;
     QPushButton* m_cancel = nullptr;
     CAnimation* m_animation = nullptr;
+    // Where this thread waits for the search; it outlives the worker.
+    std::unique_ptr<CQtWaitLoop> m_wait;
+    // The search, then the saving of what it found.
+    std::jthread m_worker;
 };
 
 } // namespace murmex

@@ -185,7 +185,9 @@ public:
     // known yet): a service listing thousands would otherwise cost as many
     // exchanges before anything is shown.
     static constexpr std::size_t kMaxSearchResults = 100;
-    bool SearchUsers(const CUserRecord& criteria);
+    // `save` false leaves saving the found users to the caller (a window that
+    // shows them first and writes them to disk while they are on screen).
+    bool SearchUsers(const CUserRecord& criteria, bool save = true);
     int SearchResultCount() const;
     // The found QIDs in the service's order.
     std::vector<int> SearchResultQids() const;

@@ -222,7 +222,7 @@ std::vector<SMessageRow> CDataManager::SenderMessageRows(int sender) const {
     return rows;
 }
 
-bool CDataManager::SearchUsers(const CUserRecord& criteria) {
+bool CDataManager::SearchUsers(const CUserRecord& criteria, bool save) {
     {
         std::lock_guard lock(m_mutex);
         m_searchResults.clear();
@@ -269,7 +269,8 @@ bool CDataManager::SearchUsers(const CUserRecord& criteria) {
                          [qid](const User& u) { return u->Qid() == qid; }))
             m_users.push_back(std::move(user));
     }
-    Save();
+    if (save)
+        Save();
     return true;
 }
 

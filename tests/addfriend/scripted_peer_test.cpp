@@ -215,9 +215,11 @@ TEST_F(ScriptedPeer, KnownUsersAreNotFetchedAgainAndALongAnswerIsCapped) {
     w.peer.Reply("2000 nick=\"nowy\" email=\"nowy@example.pl\" name=\"Ewa\" surname=\"Nowak\" "
                  "is_cellphone=\"0\" \r\n");
     w.peer.Reply("4004 \r\n");
-    CUserSearchDlg dialog(*w.data, box, {});
-    dialog.SearchButton()->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    {
+        CUserSearchDlg dialog(*w.data, box, {});
+        dialog.SearchButton()->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    } // closed: what it found is saved
     std::vector<std::string> fetched;
     for (const std::string& line : Commands())
         if (CodeOf(line) == CMD_GET_USER)
