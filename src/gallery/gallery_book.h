@@ -82,6 +82,7 @@ std::string ClassNameOf(const QWidget& widget);
 void AddShellShots(CGalleryBook&);         // shell_shots.cpp
 void AddFriendsShots(CGalleryBook&);       // friends_shots.cpp
 void AddFriendDetailsShots(CGalleryBook&); // friend_details_shots.cpp
+void AddAddFriendShots(CGalleryBook&);     // add_friend_shots.cpp
 void AddWizardShots(CGalleryBook&);        // wizard_shots.cpp
 void AddUiShots(CGalleryBook&);            // ui_shots.cpp
 void AddChannelWindowShots(CGalleryBook&); // channel_window_shots.cpp

@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
     AddShellShots(book);
     AddFriendsShots(book);
     AddFriendDetailsShots(book);
+    AddAddFriendShots(book);
     AddWizardShots(book);
     AddChannelWindowShots(book);
     AddCounterWindowShots(book);

@@ -181,8 +181,16 @@ public:
     // --- search: the criteria are a record's nick, e-mail, name, surname
     // (brief data), city, age, sex, education, job, country and first
     // language and interest.
-    bool SearchUsers(const CUserRecord& criteria);
+    // The first kMaxSearchResults found users are kept (and fetched when not
+    // known yet): a service listing thousands would otherwise cost as many
+    // exchanges before anything is shown.
+    static constexpr std::size_t kMaxSearchResults = 100;
+    // `save` false leaves saving the found users to the caller (a window that
+    // shows them first and writes them to disk while they are on screen).
+    bool SearchUsers(const CUserRecord& criteria, bool save = true);
     int SearchResultCount() const;
+    // The found QIDs in the service's order.
+    std::vector<int> SearchResultQids() const;
     User SearchResult(int index);
 
     // --- other service commands

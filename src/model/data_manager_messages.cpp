@@ -222,7 +222,7 @@ std::vector<SMessageRow> CDataManager::SenderMessageRows(int sender) const {
     return rows;
 }
 
-bool CDataManager::SearchUsers(const CUserRecord& criteria) {
+bool CDataManager::SearchUsers(const CUserRecord& criteria, bool save) {
     {
         std::lock_guard lock(m_mutex);
         m_searchResults.clear();
@@ -252,6 +252,8 @@ bool CDataManager::SearchUsers(const CUserRecord& criteria) {
         return false;
     std::vector<int> found;
     r.GetIntList("found", found);
+    if (found.size() > kMaxSearchResults)
+        found.resize(kMaxSearchResults);
     {
         std::lock_guard lock(m_mutex);
         m_searchResults = found;
@@ -267,8 +269,14 @@ bool CDataManager::SearchUsers(const CUserRecord& criteria) {
                          [qid](const User& u) { return u->Qid() == qid; }))
             m_users.push_back(std::move(user));
     }
-    Save();
+    if (save)
+        Save();
     return true;
+}
+
+std::vector<int> CDataManager::SearchResultQids() const {
+    std::lock_guard lock(m_mutex);
+    return m_searchResults;
 }
 
 int CDataManager::SearchResultCount() const {

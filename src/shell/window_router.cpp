@@ -3,10 +3,12 @@
 #include "counter/call_counter.h"
 #include "counter_windows/call_list_dialog.h"
 #include "friends/friend_details_host.h"
+#include "friends/friend_insert_wizard.h"
 #include "friends/friend_notices.h"
 #include "friends/friend_tree.h"
 #include "friends/message_windows.h"
 #include "friends/recommend_dlg.h"
+#include "friends/user_search.h"
 #include "model/data_manager.h"
 #include "session/app_context.h"
 #include "session/call_counter_port.h"
@@ -14,6 +16,8 @@
 #include "session/heartbeat.h"
 #include "shell/main_bar.h"
 #include "ui/ui_thread.h"
+
+#include <QTreeWidgetItem>
 
 namespace murmex {
 namespace {
@@ -164,8 +168,30 @@ void CWindowRouter::OpenFriendDetails(int qid, int page) {
 void CWindowRouter::OpenMessageList() {
     m_messageWindows->OpenMessageList();
 }
-void CWindowRouter::OpenAddFriendWizard(int) {}
-void CWindowRouter::OpenUserSearch() {}
+void CWindowRouter::OpenAddFriendWizard(int groupId) {
+    CFriendInsertWizard wizard(
+        SFriendInsertServices{m_ctx.data, m_ctx.messageBox,
+                              [this] { return m_ctx.connectionState.IsConnected(); }},
+        groupId, &m_bar);
+    m_bar.PlaceBesideMainBar(&wizard);
+    if (wizard.exec() != QDialog::Accepted)
+        return;
+    m_bar.BeginBusy();
+    const CFriendInsertWizard::SAdded added = wizard.AddChosenFriend();
+    m_bar.EndBusy();
+    if (added.result < 1)
+        return;
+    if (CFriendTree* tree = m_bar.FriendTree())
+        if (QTreeWidgetItem* item = tree->FriendItem(added.groupId, added.qid)) {
+            tree->scrollToItem(item);
+            tree->setCurrentItem(item);
+        }
+}
+void CWindowRouter::OpenUserSearch() {
+    RunUserSearch(SUserSearchServices{
+        m_ctx.data, m_ctx.messageBox, m_ctx.openHelp, [this](int qid) { OpenFriendDetails(qid); },
+        [this](QWidget* dialog) { m_bar.PlaceBesideMainBar(dialog); }, &m_bar});
+}
 void CWindowRouter::OpenSendProgram() {
     CRecommendDlg dialog(m_ctx.data, &m_bar);
     m_bar.PlaceBesideMainBar(&dialog);

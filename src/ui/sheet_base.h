@@ -20,6 +20,8 @@ class CSheetBase : public CSkinDialog {
     Q_OBJECT
 
 public:
+    // Public: a sheet is owned through its base (the gallery holds one so).
+    ~CSheetBase() override;
     int PageCount() const { return static_cast<int>(m_pages.size()); }
     int ActiveIndex() const { return m_active; }
     int ActiveResourceId() const;
@@ -37,7 +39,6 @@ protected:
 
     // Pages stand at `pageOrigin`; the sheet is `extra` larger than the largest page.
     CSheetBase(QWidget* parent, int skinFlags, QPoint pageOrigin, QSize extra);
-    ~CSheetBase() override;
 
     // Takes the page as a hidden child; pages are added before the sheet is shown.
     void AdoptPage(CSheetPage* page, int resourceId);

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# A search whose 100 results are all unknown, from "Szukaj >>" to the results
+# shown, beside the same 101 exchanges over a bare socket; prints the ratio.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --build build --target user_search_bench >/dev/null
+mkdir -p bench/results
+QT_QPA_PLATFORM=offscreen ./build/bench/user_search_bench --benchmark_out=bench/results/user_search.json \
+  --benchmark_out_format=json --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
+  --benchmark_report_aggregates_only=true
+python3 - <<'PY'
+import json
+runs = json.load(open("bench/results/user_search.json"))["benchmarks"]
+t = {b["run_name"]: b["real_time"] for b in runs if b.get("aggregate_name") == "median"}
+print(f"search with 100 unknown users {t['BM_SearchHundredUnknownUsers']:.2f} ms, "
+      f"101 raw exchanges {t['BM_RawExchanges']:.2f} ms, "
+      f"ratio {t['BM_SearchHundredUnknownUsers'] / t['BM_RawExchanges']:.2f} (target <= 1.5)")
+PY

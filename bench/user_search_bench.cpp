@@ -1,0 +1,220 @@
+// A search whose 100 results are all unknown to the client: from "Szukaj >>"
+// to the results dialog shown, against the same 101 exchanges (the search and
+// one user request per result) made over a bare socket with the same bytes,
+// both against one in-process murmexd in the same run. See user_search.sh.
+#include "friends/user_search_dlg.h"
+#include "friends/user_search_results_dlg.h"
+#include "model/channel_list.h"
+#include "model/data_manager.h"
+#include "platform/clock.h"
+#include "platform/paths.h"
+#include "ports/ui_interfaces.h"
+#include "protocol/command_codes.h"
+#include "protocol/param_record.h"
+#include "protocol/request_engine.h"
+#include "server/service_server.h"
+#include "storage/options.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <arpa/inet.h>
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace murmex;
+
+constexpr int kFound = 100;
+
+class CSilentBox final : public IMessageBox {
+public:
+    void ShowMessage(std::string_view) override {}
+};
+
+std::string Line(int code, const CParamRecord& record) {
+    return std::to_string(code) + " " + record.Serialize() + "\r\n";
+}
+
+// One blocking exchange over a bare socket: the line out, one line back.
+bool RawExchange(int fd, const std::string& line, std::string& answer) {
+    if (::send(fd, line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size()))
+        return false;
+    answer.clear();
+    char buffer[4096];
+    while (answer.find("\r\n") == std::string::npos) {
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n <= 0)
+            return false;
+        answer.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// murmexd with a searcher and 100 members called "szukany…", and the
+// searcher's client signed in.
+class CSearchWorld {
+public:
+    CSearchWorld() {
+        char pattern[] = "/tmp/murmex-bench-XXXXXX";
+        m_dir = std::string(::mkdtemp(pattern)) + "/";
+        CPaths::SetDataDirectory(m_dir);
+        SServerSettings settings;
+        settings.port = 0;
+        settings.database = m_dir + "murmexd.db";
+        settings.hashCost = CPasswordHasher::ECost::Fast;
+        m_server = std::make_unique<CServiceServer>(settings);
+        m_server->Start();
+        SEngineSettings s;
+        s.port = m_server->Port();
+        m_engine = std::make_unique<CRequestEngine>(s);
+        m_engine->SetAddressSource([] { return std::string("127.0.0.1"); });
+        m_engine->Connect();
+        m_me = Register("szukajacy");
+        for (int i = 0; i < kFound; ++i)
+            m_found.push_back(Register("szukany" + std::to_string(i)));
+        CUserRecord me(m_me);
+        me.SetPassword("haslo");
+        me.LoginAs(*m_engine);
+        m_channels = std::make_unique<CChannelList>(*m_engine, m_clock);
+        m_data = std::make_unique<CDataManager>(*m_engine, *m_channels, m_clock);
+        m_data->AddLocalUser(m_me);
+        m_data->SwitchLocalUser(m_me);
+        m_data->WaitForWorkers();
+        me.LoginAs(*m_engine);
+    }
+    ~CSearchWorld() {
+        m_data->Shutdown();
+        m_data.reset();
+        m_server->Stop();
+        std::filesystem::remove_all(m_dir);
+    }
+
+    // Nobody found earlier is known any more.
+    void Forget() {
+        std::ofstream(m_dir + "murmex.cfg", std::ios::binary | std::ios::trunc)
+            << "[LocalUsers]\r\nQID=\"" << m_me
+            << "\" Nick=\"szukajacy\" Email=\"\" Name=\"\" Surname=\"\" HasRemoteCellPhone=\"0\" "
+               "RemoteCellPhonePrefix=\"\" \r\n";
+        m_data->Load();
+    }
+
+    CDataManager& Data() { return *m_data; }
+    IMessageBox& Box() { return m_box; }
+    int Me() const { return m_me; }
+    std::uint16_t Port() const { return m_server->Port(); }
+    const std::vector<int>& Found() const { return m_found; }
+
+private:
+    int Register(const std::string& nick) {
+        CUserRecord u;
+        u.SetNick(nick);
+        u.SetDetailEmail(nick + "@example.pl");
+        u.SetDetailName("Jan");
+        u.SetDetailSurname("Kowalski");
+        u.SetSex(-1);
+        u.SetPassword("haslo");
+        return u.Register(*m_engine) ? u.Qid() : 0;
+    }
+
+    std::string m_dir;
+    std::unique_ptr<CServiceServer> m_server;
+    std::unique_ptr<CRequestEngine> m_engine;
+    CSystemClock m_clock;
+    CSilentBox m_box;
+    std::unique_ptr<CChannelList> m_channels;
+    std::unique_ptr<CDataManager> m_data;
+    int m_me = 0;
+    std::vector<int> m_found;
+};
+
+CSearchWorld& World() {
+    static CSearchWorld world;
+    return world;
+}
+
+void BM_SearchHundredUnknownUsers(benchmark::State& state) {
+    CSearchWorld& world = World();
+    int shown = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        world.Forget();
+        auto criteria =
+            std::make_unique<CUserSearchDlg>(world.Data(), world.Box(), std::function<void(int)>{});
+        criteria->NickEdit()->setText(QStringLiteral("szukany"));
+        criteria->show();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        criteria->SearchButton()->click();
+        auto results = std::make_unique<CUserSearchResultsDlg>(
+            world.Data(), world.Data().SearchResultQids(), std::function<void(int)>{});
+        results->show();
+        QApplication::processEvents();
+        shown = results->List()->topLevelItemCount();
+        benchmark::DoNotOptimize(results->grab());
+        // Closing: the found users finish going to disk, as in the program
+        // while the results are on screen.
+        state.PauseTiming();
+        results.reset();
+        criteria.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = world.Data().SearchResultCount();
+    state.counters["shown"] = shown;
+}
+BENCHMARK(BM_SearchHundredUnknownUsers)->Unit(benchmark::kMillisecond);
+
+void BM_RawExchanges(benchmark::State& state) {
+    CSearchWorld& world = World();
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(world.Port());
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    std::string answer;
+    RawExchange(fd, "1010\r\n", answer);
+    CParamRecord login;
+    login.AddInt("userid", world.Me());
+    login.AddText("password", "haslo");
+    RawExchange(fd, Line(CMD_LOGIN, login), answer);
+
+    CParamRecord search;
+    for (const char* key : {"nick", "email", "name", "surname", "city", "age"})
+        search.AddText(key, std::string(key) == "nick" ? "szukany" : "");
+    std::vector<std::string> lines{Line(CMD_SEARCH_USERS, search)};
+    for (int qid : world.Found()) {
+        CParamRecord get;
+        get.AddInt("userid", qid);
+        lines.push_back(Line(CMD_GET_USER, get));
+    }
+    for (auto _ : state)
+        for (const std::string& line : lines)
+            if (!RawExchange(fd, line, answer))
+                state.SkipWithError("exchange failed");
+    ::close(fd);
+    state.counters["exchanges"] = static_cast<double>(lines.size());
+}
+BENCHMARK(BM_RawExchanges)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
