@@ -12,6 +12,11 @@ namespace murmex::test {
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds limit = std::chrono::seconds(20));
 
+// The bound in milliseconds.
+inline bool WaitFor(const std::function<bool()>& condition, int boundMs) {
+    return WaitFor(condition, std::chrono::milliseconds(boundMs));
+}
+
 // What WaitFor does between looks; empty restores the short sleep.
 void SetWaitIdleStep(std::function<void()> step);
 
