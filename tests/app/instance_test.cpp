@@ -47,7 +47,8 @@ public:
     // Waits with the test's own event loop turning: the first program may be
     // this very process.
     bool Ended(int boundMs = 30000) {
-        return WaitFor([this] { return m_process.state() == QProcess::NotRunning; }, boundMs);
+        return WaitFor([this] { return m_process.state() == QProcess::NotRunning; },
+                       std::chrono::milliseconds(boundMs));
     }
     bool EndedNormallyWith(int code) {
         return Ended() && m_process.exitStatus() == QProcess::NormalExit &&

@@ -234,7 +234,7 @@ TEST_F(FriendNotices, TheHeartbeatGoesOnWhileTheNewFriendQuestionIsOpen) {
     });
     watch.start();
     bar.StartHeartbeat();
-    ASSERT_TRUE(WaitFor([&] { return !data.calls.empty(); }, 30000));
+    ASSERT_TRUE(WaitFor([&] { return !data.calls.empty(); }, std::chrono::seconds(30)));
     bar.StopHeartbeat();
 
     EXPECT_TRUE(popupWhileAsked) << "the friend-online event waited for the question";
