@@ -169,6 +169,9 @@ void CWindowRouter::OpenMessageList() {
     m_messageWindows->OpenMessageList();
 }
 void CWindowRouter::OpenAddFriendWizard(int groupId) {
+    // Friends belong to a local user; without one there is nowhere to add to.
+    if (m_ctx.data.CurrentLocalUser() == 0)
+        return;
     CFriendInsertWizard wizard(
         SFriendInsertServices{m_ctx.data, m_ctx.messageBox,
                               [this] { return m_ctx.connectionState.IsConnected(); }},
@@ -188,6 +191,8 @@ void CWindowRouter::OpenAddFriendWizard(int groupId) {
         }
 }
 void CWindowRouter::OpenUserSearch() {
+    if (m_ctx.data.CurrentLocalUser() == 0)
+        return;
     RunUserSearch(SUserSearchServices{
         m_ctx.data, m_ctx.messageBox, m_ctx.openHelp, [this](int qid) { OpenFriendDetails(qid); },
         [this](QWidget* dialog) { m_bar.PlaceBesideMainBar(dialog); }, &m_bar});
