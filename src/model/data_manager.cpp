@@ -10,10 +10,14 @@
 #include "storage/text_file.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 namespace murmex {
 namespace {
+
+// How long shutdown lets a fetch finish the exchange under way by itself.
+constexpr std::chrono::milliseconds kWorkerGraceAtShutdown{3000};
 
 std::string UserSection(int qid, const char* name) {
     char prefix[32];
@@ -120,8 +124,10 @@ void CDataManager::ShowMessage(const char* textUtf8) {
 
 void CDataManager::Shutdown() {
     m_stopping = true;
-    // A worker blocked in an exchange would hold shutdown for up to 70 s.
-    if (m_workers.Running() > 0)
+    // The fetch ends after the exchange under way, so the message it stored
+    // last is acknowledged by the logout that follows. A worker blocked in an
+    // exchange would hold shutdown for up to 70 s: that one is cut off.
+    if (!m_workers.WaitIdleFor(kWorkerGraceAtShutdown))
         m_engine.Abort();
     m_workers.StopAndJoin();
     // Every read mark and sent message handed over is written before we go,

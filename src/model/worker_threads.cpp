@@ -10,9 +10,13 @@ bool CWorkerThreads::Start(std::function<void()> work) {
         return false;
     ReapLocked();
     auto done = std::make_shared<std::atomic<bool>>(false);
-    m_workers.push_back({done, std::jthread([work = std::move(work), done] {
+    m_workers.push_back({done, std::jthread([this, work = std::move(work), done] {
                              work();
-                             *done = true;
+                             {
+                                 std::lock_guard finished(m_mutex);
+                                 *done = true;
+                             }
+                             m_finished.notify_all();
                          })});
     return true;
 }
@@ -54,6 +58,16 @@ int CWorkerThreads::Running() {
     std::lock_guard lock(m_mutex);
     ReapLocked();
     return static_cast<int>(m_workers.size());
+}
+
+bool CWorkerThreads::WaitIdleFor(std::chrono::milliseconds limit) {
+    std::unique_lock lock(m_mutex);
+    return m_finished.wait_for(lock, limit, [this] {
+        for (const SWorker& worker : m_workers)
+            if (!*worker.done)
+                return false;
+        return true;
+    });
 }
 
 } // namespace murmex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <list>
 #include <memory>
@@ -26,6 +28,9 @@ public:
     // Refuses new workers, then waits for the running ones.
     void StopAndJoin();
     int Running();
+    // Lets the running workers finish by themselves for up to `limit`; true
+    // when none is left running.
+    bool WaitIdleFor(std::chrono::milliseconds limit);
 
 private:
     struct SWorker {
@@ -35,6 +40,7 @@ private:
     void ReapLocked();
 
     std::mutex m_mutex;
+    std::condition_variable m_finished;
     std::list<SWorker> m_workers;
     bool m_stopped = false;
 };
