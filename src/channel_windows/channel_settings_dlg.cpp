@@ -102,7 +102,7 @@ CChannelSettingsDlg::CChannelSettingsDlg(SChannelSettingsServices services,
     column->addLayout(top);
     column->addWidget(operatorsBox, 1);
     dialog_parts::AddButtonRow(column, {m_close});
-    resize(460, 420);
+    resize(540, 430);
     ShowChannel();
     m_topic->setFocus();
 }
