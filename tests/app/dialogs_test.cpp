@@ -282,6 +282,18 @@ TEST_F(FeedbackDialog, AFailureIsToldAndTheDialogClosesAllTheSame) {
     EXPECT_TRUE(dialog.Field()->isEnabled());
 }
 
+TEST_F(FeedbackDialog, WyslijWaitsForSomethingToSend) {
+    CFeedbackDialog dialog(*data, box);
+    dialog.show();
+    EXPECT_FALSE(dialog.SendButton()->isEnabled());
+    dialog.Field()->setPlainText(QStringLiteral("  \n "));
+    EXPECT_FALSE(dialog.SendButton()->isEnabled()) << "blanks are nothing to send";
+    dialog.Field()->setPlainText(QStringLiteral("uwagi"));
+    EXPECT_TRUE(dialog.SendButton()->isEnabled());
+    dialog.Field()->clear();
+    EXPECT_FALSE(dialog.SendButton()->isEnabled());
+}
+
 TEST_F(FeedbackDialog, KeepsAtMostAThousandCharacters) {
     CFeedbackDialog dialog(*data, box);
     dialog.show();
