@@ -65,6 +65,7 @@ void CWindowRouter::CloseAll() {
         if (popup)
             popup->close();
     m_popups.clear();
+    CloseChannelSettings();
     m_messageWindows->CloseAll();
     m_details->Close();
 }
@@ -206,7 +207,6 @@ void CWindowRouter::OpenAddFavouriteChannel() {}
 void CWindowRouter::OpenChannelSearch() {}
 void CWindowRouter::OpenCreateChannel() {}
 void CWindowRouter::OpenChannelInfo(int) {}
-void CWindowRouter::OpenChannelOperator(int) {}
 // "Licznik modemowy": one more call list on every use, each living until it is
 // closed; the main bar owns them, so none outlives the program's objects.
 void CWindowRouter::OpenCounterDialog() {
