@@ -13,6 +13,7 @@ class QWidget;
 namespace murmex {
 
 struct SAppContext;
+class CChannelInfoDlg;
 class CFriendDetailsHost;
 class CMainBar;
 class CMessageWindows;
@@ -82,6 +83,8 @@ public:
     CMessageWindows& MessageWindows() { return *m_messageWindows; }
     // The one friend details window.
     CFriendDetailsHost& FriendDetails() { return *m_details; }
+    // The channel information window opened from the favourite list, if open.
+    CChannelInfoDlg* ChannelInfo() const;
 
 private:
     // window_router_commands.cpp: the menu's and the trees' commands
@@ -107,6 +110,8 @@ private:
     std::unique_ptr<CMessageWindows> m_messageWindows;
     std::unique_ptr<CFriendDetailsHost> m_details;
     std::vector<QPointer<QWidget>> m_popups;
+    // One at a time: opening another closes it. It deletes itself on close.
+    QPointer<CChannelInfoDlg> m_channelInfo;
 };
 
 } // namespace murmex
