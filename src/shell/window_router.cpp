@@ -75,6 +75,7 @@ void CWindowRouter::CloseAll() {
     m_details->Close();
     if (m_channelInfo)
         m_channelInfo->close();
+    m_channelInfo = nullptr;
 }
 
 // --- the heartbeat's windows
@@ -251,6 +252,7 @@ void CWindowRouter::OpenCreateChannel() {
 void CWindowRouter::OpenChannelInfo(int channelId) {
     if (m_channelInfo)
         m_channelInfo->close();
+    m_channelInfo = nullptr;
     auto* info = new CChannelInfoDlg(
         m_ctx.channels, channelId,
         [this](int id) {
@@ -266,8 +268,9 @@ void CWindowRouter::OpenChannelInfo(int channelId) {
     QPointer<CChannelInfoDlg> opened(info);
     info->Refresh();
     m_bar.EndBusy();
-    // Closed while it filled (another one opened, or the program ends).
-    if (!opened)
+    // Closed while it filled (another one opened, or the program ends): it
+    // may not be deleted yet, but it is no longer the one to show.
+    if (!opened || m_channelInfo != opened)
         return;
     m_bar.PlaceBesideMainBar(info);
     info->show();
