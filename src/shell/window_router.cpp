@@ -227,6 +227,9 @@ void CWindowRouter::OpenAddFavouriteChannel() {
         m_ctx.messageBox.ShowMessage(kTextNoSuchChannel);
 }
 void CWindowRouter::OpenChannelSearch() {
+    // Its results are offered as favourites, which belong to a local user.
+    if (m_ctx.data.CurrentLocalUser() == 0)
+        return;
     RunChannelSearch(SChannelSearchServices{
         m_ctx.channels, m_ctx.messageBox, m_ctx.openHelp,
         [this](int channelId) {
