@@ -14,6 +14,7 @@ class QWidget;
 namespace murmex {
 
 struct SAppContext;
+class CChannelInfoDlg;
 class CChannelSettingsDlg;
 class CFriendDetailsHost;
 class CMainBar;
@@ -88,6 +89,8 @@ public:
     CFriendDetailsHost& FriendDetails() { return *m_details; }
     // The open settings window of a channel, or null.
     CChannelSettingsDlg* ChannelSettings(int channelId) const;
+    // The channel information window opened from the favourite list, if open.
+    CChannelInfoDlg* ChannelInfo() const;
 
 private:
     // window_router_commands.cpp: the menu's and the trees' commands
@@ -120,6 +123,8 @@ private:
     std::map<int, QPointer<QWidget>> m_channelSettings;
     // Channels whose settings window is being asked for (the service may take a while).
     std::vector<int> m_settingsOpening;
+    // One at a time: opening another closes it. It deletes itself on close.
+    QPointer<CChannelInfoDlg> m_channelInfo;
 };
 
 } // namespace murmex
