@@ -71,8 +71,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Murmex"));
     QApplication::setApplicationVersion(QString::fromUtf8(murmex::kMurmexVersion));
-    // Lets the desktop match the windows with murmex.desktop and its icon.
-    QApplication::setDesktopFileName(QStringLiteral("murmex"));
+    // Lets the desktop match the windows with io.github.murmex.Murmex.desktop and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.murmex.Murmex"));
     QApplication::setWindowIcon(murmex::TrayPicture(murmex::kTrayOnline));
 
     // QApplication has taken its own options out of argv by now.
