@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--version") {
-            std::cout << "murmexd " << kMurmexVersion << "\n";
+            std::cout << "murmexd " << MurmexVersion() << "\n";
             return 0;
         }
     }

@@ -50,7 +50,7 @@ See murmex(1).
 bool AnswerInformationOption(int argc, char** argv, int& status) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("murmex %s\n", murmex::kMurmexVersion);
+            std::printf("murmex %s\n", murmex::MurmexVersion());
             status = 0;
             return true;
         }
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         return status;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Murmex"));
-    QApplication::setApplicationVersion(QString::fromUtf8(murmex::kMurmexVersion));
+    QApplication::setApplicationVersion(QString::fromUtf8(murmex::MurmexVersion()));
     // Lets the desktop match the windows with io.github.murmex.Murmex.desktop and its icon.
     QApplication::setDesktopFileName(QStringLiteral("io.github.murmex.Murmex"));
     QApplication::setWindowIcon(murmex::TrayPicture(murmex::kTrayOnline));

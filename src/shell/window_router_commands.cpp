@@ -239,7 +239,7 @@ void CWindowRouter::ShowAboutBox() {
     QLabel* body = dialog_parts::WrappedLabel(kTextAboutBody);
     body->setMinimumWidth(280);
     QLabel* version = dialog_parts::PlainLabel();
-    version->setText(FromUtf8(kTextAboutVersion).arg(QString::fromUtf8(kMurmexVersion)));
+    version->setText(FromUtf8(kTextAboutVersion).arg(QString::fromUtf8(MurmexVersion())));
     auto* ok = new QPushButton(FromUtf8(kTextOk));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, &box, &QDialog::accept);

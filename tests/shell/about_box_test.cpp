@@ -13,7 +13,7 @@ namespace murmex::test {
 namespace {
 
 TEST(AboutBox, ShowsTheVersionOfThisBuild) {
-    ASSERT_STRNE(kMurmexVersion, "") << "the build gave no version";
+    ASSERT_STRNE(MurmexVersion(), "") << "the build gave no version";
     CBarWorld world;
     CMainBar bar(*world.ctx);
     CWindowRouter router(*world.ctx, bar);
@@ -24,7 +24,7 @@ TEST(AboutBox, ShowsTheVersionOfThisBuild) {
         box->accept();
     });
     router.ShowAboutBox();
-    EXPECT_TRUE(texts.contains(QStringLiteral("Wersja ") + QString::fromUtf8(kMurmexVersion)))
+    EXPECT_TRUE(texts.contains(QStringLiteral("Wersja ") + QString::fromUtf8(MurmexVersion())))
         << texts.join(QLatin1Char('|')).toStdString();
 }
 
