@@ -2,6 +2,7 @@
 #include "bar_world.h"
 #include "platform/build_version.h"
 #include "shell/main_bar.h"
+#include "shell/main_menu.h"
 #include "shell/window_router.h"
 #include "support/modal_answer.h"
 #include "ui/skin_dialog.h"
@@ -23,7 +24,7 @@ TEST(AboutBox, ShowsTheVersionOfThisBuild) {
             texts << label->text();
         box->accept();
     });
-    router.ShowAboutBox();
+    router.RunMenuCommand(EMenuCommand::About);
     EXPECT_TRUE(texts.contains(QStringLiteral("Wersja ") + QString::fromUtf8(MurmexVersion())))
         << texts.join(QLatin1Char('|')).toStdString();
 }
