@@ -6,9 +6,10 @@ set(CPACK_PACKAGE_VENDOR "The Murmex developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop client and server of the Murmex community service")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Murmex keeps you in touch with friends on the Murmex service from a small main bar and a\n"
-    "tray icon: presence, messages, text messages to phones, chat channels and a call counter.\n"
-    "murmexd, the server, runs a service of your own (see murmexd.service).")
+    "Murmex keeps you in touch with friends on the Murmex service from a small\n"
+    "main bar and a tray icon: presence, messages, text messages to phones, chat\n"
+    "channels and a call counter. murmexd, the server, runs a service of your own\n"
+    "(see murmexd.service).")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_CONTACT "The Murmex developers <murmex@murmex.github.io>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://murmex.github.io/")
