@@ -53,6 +53,7 @@ template <class T> std::vector<T> ReadAll(const std::string& section, std::size_
     std::vector<T> items;
     CConfigStore store;
     store.Open(section, CConfigStore::Read);
+    items.reserve(store.Remaining());
     while (!store.AtEnd()) {
         T item;
         if (!item.ReadFrom(store))
