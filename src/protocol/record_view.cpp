@@ -2,39 +2,40 @@
 
 #include "protocol/param_record.h"
 
-#include <cstring>
-
 namespace murmex {
 
 bool CRecordView::Parse(std::string_view line) {
     m_entries.clear();
-    // Escapes, encoded line breaks and a NUL (which ends the text early) all
-    // need the decoding reader.
-    for (char special : {'\\', '~', '\0'})
-        if (std::memchr(line.data(), special, line.size()))
-            return false;
-    std::size_t i = 0;
+    // One pass over the bytes. Escapes, encoded line breaks and a NUL (which
+    // ends the text early) all need the decoding reader.
+    const char* const data = line.data();
     const std::size_t end = line.size();
+    std::size_t i = 0;
     while (i < end) {
-        const std::size_t eq = line.find('=', i);
-        if (eq == std::string_view::npos || eq + 1 >= end || line[eq + 1] != '"')
-            return false;
-        const std::size_t close = line.find('"', eq + 2);
-        if (close == std::string_view::npos)
-            return false;
-        const std::string_view name = line.substr(i, eq - i);
-        const std::string_view value = line.substr(eq + 2, close - eq - 2);
-        if (name.empty() || name.size() > CParamRecord::kMaxField ||
-            value.size() > CParamRecord::kMaxField ||
-            name.find_first_of(" \"") != std::string_view::npos)
-            return false;
-        m_entries.emplace_back(name, value);
-        i = close + 1;
-        if (i < end) {
-            if (line[i] != ' ')
+        const std::size_t nameStart = i;
+        for (; i < end && data[i] != '='; ++i) {
+            const char c = data[i];
+            if (c == ' ' || c == '"' || c == '\\' || c == '~' || c == '\0')
                 return false;
-            ++i;
         }
+        if (i == nameStart || i + 1 >= end || data[i + 1] != '"')
+            return false;
+        const std::size_t nameEnd = i;
+        i += 2;
+        const std::size_t valueStart = i;
+        for (; i < end && data[i] != '"'; ++i) {
+            const char c = data[i];
+            if (c == '\\' || c == '~' || c == '\0')
+                return false;
+        }
+        if (i >= end || nameEnd - nameStart > CParamRecord::kMaxField ||
+            i - valueStart > CParamRecord::kMaxField)
+            return false;
+        m_entries.emplace_back(std::string_view(data + nameStart, nameEnd - nameStart),
+                               std::string_view(data + valueStart, i - valueStart));
+        ++i; // the closing quote
+        if (i < end && data[i++] != ' ')
+            return false;
     }
     return true;
 }
