@@ -10,6 +10,8 @@ bool CRecordView::Parse(std::string_view line) {
     // ends the text early) all need the decoding reader.
     const char* const data = line.data();
     const std::size_t end = line.size();
+    if (end == 0)
+        return false; // not a record at all
     std::size_t i = 0;
     while (i < end) {
         const std::size_t nameStart = i;
