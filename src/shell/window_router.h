@@ -78,8 +78,6 @@ public:
 
     // The open friend-online pop-ups.
     std::vector<QWidget*> FriendOnlinePopups() const;
-    // The four message windows, one of each.
-    CMessageWindows& MessageWindows() { return *m_messageWindows; }
     // The one friend details window.
     CFriendDetailsHost& FriendDetails() { return *m_details; }
 
