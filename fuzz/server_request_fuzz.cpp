@@ -2,9 +2,10 @@
 // one connection, cut into request lines as the server cuts them, each line
 // parsed and run by the command handler on a fresh database (a scratch file:
 // the instance's lease keeps presence and delivery claims in it through a
-// connection of its own) that holds two members (1 "ala" with password "p1", 2 "bartek" with "p2")
-// and a channel (1, "kanal", ala its operator). A line "#" alone is not sent: it switches to a
-// second connection, so that two members can work together.
+// connection of its own) that holds two members (1 "ala" with password "p1",
+// 2 "bartek" with "p2") and a channel (1, "kanal", ala its operator). A line
+// "#" alone is not sent: it switches to a second connection, so that two
+// members can work together.
 //
 // Every answer must be well formed (a code, and entries only with success),
 // and nothing a client sends may crash or corrupt the server.
