@@ -8,10 +8,12 @@
 #include "wizards/dict_controls.h"
 #include "wizards/wizard_texts.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,6 +28,11 @@ namespace wt = wizard_texts;
 // The account keeps the birth date as 32-bit seconds since 1970.
 const QDate kFirstBirthDate(1902, 1, 1);
 const QDate kLastBirthDate(2037, 12, 31);
+// The picker's lowest value stands for "no birth date given": it shows blank
+// and is stored as 0, so a date is kept only once the user has chosen one.
+const QDate kNoBirthDate = kFirstBirthDate.addDays(-1);
+// Where the calendar opens while no date is given.
+constexpr int kTypicalAgeYears = 20;
 
 } // namespace
 
@@ -51,10 +58,13 @@ CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(pare
     addRow(wt::kName, m_name, m_hideName);
     addRow(wt::kSurname, m_surname, m_hideSurname);
 
-    m_born = new QDateEdit(QDate::currentDate().addYears(-20));
+    m_born = new QDateEdit;
     m_born->setCalendarPopup(true);
     m_born->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    m_born->setDateRange(kFirstBirthDate, kLastBirthDate);
+    m_born->setDateRange(kNoBirthDate, kLastBirthDate);
+    m_born->setSpecialValueText(QStringLiteral(" "));
+    m_born->setDate(kNoBirthDate);
+    m_born->calendarWidget()->installEventFilter(this);
     addRow(wt::kBorn, m_born);
 
     m_sex = new QComboBox;
@@ -101,6 +111,19 @@ CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(pare
             connect(box, &QCheckBox::clicked, this, &CPersonalForm::Changed);
 }
 
+bool CPersonalForm::HasBirthDate() const {
+    return m_born->date() != kNoBirthDate;
+}
+
+bool CPersonalForm::eventFilter(QObject* watched, QEvent* event) {
+    // The calendar of an empty birth date opens at a likely year, not at 1901.
+    if (event->type() == QEvent::Show && watched == m_born->calendarWidget() && !HasBirthDate()) {
+        const QDate likely = QDate::currentDate().addYears(-kTypicalAgeYears);
+        m_born->calendarWidget()->setCurrentPage(likely.year(), likely.month());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void CPersonalForm::Changed() {
     if (!m_loading)
         emit Edited();
@@ -120,7 +143,7 @@ void CPersonalForm::Load(const CUserRecord& user) {
         m_hideName->setChecked(d.restrictName);
     if (m_hideSurname)
         m_hideSurname->setChecked(d.restrictSurname);
-    m_born->setDate(BornToDate(d.born));
+    m_born->setDate(d.born == 0 ? kNoBirthDate : BornToDate(d.born));
     m_sex->setCurrentIndex(SexRowForCode(d.sex));
     m_street->setText(FromLocal(d.street));
     m_city->setText(FromLocal(d.city));
@@ -136,7 +159,7 @@ void CPersonalForm::Load(const CUserRecord& user) {
 void CPersonalForm::StorePersonal(CUserRecord& user, bool keepUnchosenCountry) const {
     user.SetDetailName(ToLocal(m_name->text()));
     user.SetDetailSurname(ToLocal(m_surname->text()));
-    user.SetBorn(DateToBorn(m_born->date()));
+    user.SetBorn(HasBirthDate() ? DateToBorn(m_born->date()) : 0);
     user.SetSex(SexCodeForRow(m_sex->currentIndex()));
     user.SetStreet(ToLocal(m_street->text()));
     user.SetCity(ToLocal(m_city->text()));

@@ -46,6 +46,9 @@ public:
     QComboBox* MobilePrefixList() const { return m_mobilePrefix; }
     QLineEdit* MobileNumberEdit() const { return m_mobileNumber; }
 
+    // False while the birth date is left empty (stored as 0).
+    bool HasBirthDate() const;
+
     // A stored birth time and the date the picker shows, both ways (local time).
     static QDate BornToDate(int born);
     static int DateToBorn(const QDate& date);
@@ -53,6 +56,9 @@ public:
 signals:
     // The user changed a field (never while the form is being loaded).
     void Edited();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Changed();

@@ -39,7 +39,7 @@ void CRegWizWelcome::OnActivate() {
     else if (entries.selected >= 0)
         m_list->setCurrentRow(entries.selected);
     else
-        m_list->setCurrentRow(-1);
+        m_list->setCurrentRow(0); // a newcomer's first "Dalej" goes on
 }
 
 int CRegWizWelcome::OnNext() {

@@ -1,5 +1,6 @@
 // The registration wizard driven page by page against murmexd: the two paths,
 // every page's refusals, the dictionary pages and what moving back keeps.
+#include "model/user_record.h"
 #include "storage/options.h"
 #include "ui/animation.h"
 #include "wizard_world.h"
@@ -227,13 +228,17 @@ TEST_F(RegWizard, NewAccountPageRefusesInItsOrder) {
 
 TEST_F(RegWizard, WelcomeNeedsAChoiceAndStoresADialUpEntry) {
     auto* list = PageOf<CRegWizWelcome>()->Connections();
-    // No dial-up entries: the local network alone, and nothing chosen for the user.
+    // No dial-up entries: the local network alone, chosen already, so the
+    // newcomer's first "Dalej" goes on.
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("Sieć lokalna"));
-    wizard->Next();
+    EXPECT_EQ(list->currentRow(), 0);
+    // Nothing chosen is refused with its message.
+    list->clearSelection();
+    list->setCurrentRow(-1);
     wizard->Next();
     EXPECT_EQ(Page(), kPageWelcome);
-    EXPECT_EQ(world.box.Calls(), Texts({wt::kNoConnectionChosen, wt::kNoConnectionChosen}));
+    EXPECT_EQ(world.box.Calls(), Texts({wt::kNoConnectionChosen}));
 
     // With entries the first is chosen; choosing it stores it and watches it at once.
     world.dialer.peers = {"modem", "neostrada"};
@@ -412,6 +417,29 @@ TEST(RegWizardCancel, CancelOnAnyPageEndsAtOnce) {
         EXPECT_FALSE(wizard.User().HasQid()) << index;
     }
     EXPECT_TRUE(world.box.Calls().empty());
+}
+
+// A birth date is stored only once someone gave one: the form starts empty,
+// an account without one keeps 0 through the account window, and a chosen date
+// is stored as chosen.
+TEST(PersonalForm, StoresABirthDateOnlyOnceOneWasGiven) {
+    CPersonalForm form(false);
+    CUserRecord user(5);
+    user.SetBorn(12345);
+    form.StorePersonal(user, true);
+    EXPECT_FALSE(form.HasBirthDate());
+    EXPECT_EQ(user.Snapshot().born, 0);
+
+    form.Load(user);
+    EXPECT_FALSE(form.HasBirthDate());
+    form.StorePersonal(user, true);
+    EXPECT_EQ(user.Snapshot().born, 0);
+
+    form.BornEdit()->setDate(QDate(1975, 3, 9));
+    form.StorePersonal(user, true);
+    EXPECT_EQ(user.Snapshot().born, CPersonalForm::DateToBorn(QDate(1975, 3, 9)));
+    form.Load(user);
+    EXPECT_EQ(form.BornEdit()->date(), QDate(1975, 3, 9));
 }
 
 } // namespace
