@@ -44,7 +44,7 @@ public:
     void OpenMessageWindow(int qid);
     void OpenSmsWindow(int qid);
     void OpenFriendDetails(int qid);
-    // On one of its pages (0 "Dane", 1 "Historia", 2 "Notatki", 3 "Zdarzenia").
+    // On one of its pages (CFriendDetailsDlg::EPage).
     void OpenFriendDetails(int qid, int page);
     void OpenMessageList();
     // 0: no group chosen in advance.
