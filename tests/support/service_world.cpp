@@ -38,8 +38,9 @@ std::unique_ptr<CRequestEngine> CServiceWorld::Client(bool connect) const {
     s.readWait = std::chrono::seconds(30);
     auto engine = std::make_unique<CRequestEngine>(s);
     engine->SetAddressSource([] { return std::string("127.0.0.1"); });
-    if (connect)
+    if (connect) {
         EXPECT_TRUE(engine->Connect());
+    }
     return engine;
 }
 

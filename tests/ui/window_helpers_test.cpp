@@ -114,8 +114,9 @@ TEST(BusyState, NestedOperationsEndWithTheLastAndGiveBackOnlyWhatTheyTook) {
     EXPECT_TRUE(busy.IsBusy());
     EXPECT_FALSE(ok->isEnabled());
     EXPECT_TRUE(logo->isEnabled()) << "the animation keeps playing";
-    if (logo->IsOpen())
+    if (logo->IsOpen()) {
         EXPECT_TRUE(logo->IsPlaying());
+    }
     // A control that goes while the window is busy is simply forgotten.
     auto* gone = new QPushButton(&window);
     delete gone;
