@@ -79,13 +79,14 @@ std::unique_ptr<QWidget> OnPage(std::unique_ptr<QWidget> sheet, int index,
 std::string ClassNameOf(const QWidget& widget);
 
 // One per window folder; each adds that folder's windows.
-void AddShellShots(CGalleryBook&);         // shell_shots.cpp
-void AddFriendsShots(CGalleryBook&);       // friends_shots.cpp
-void AddFriendDetailsShots(CGalleryBook&); // friend_details_shots.cpp
-void AddAddFriendShots(CGalleryBook&);     // add_friend_shots.cpp
-void AddWizardShots(CGalleryBook&);        // wizard_shots.cpp
-void AddUiShots(CGalleryBook&);            // ui_shots.cpp
-void AddChannelWindowShots(CGalleryBook&); // channel_window_shots.cpp
-void AddCounterWindowShots(CGalleryBook&); // counter_window_shots.cpp
+void AddShellShots(CGalleryBook&);           // shell_shots.cpp
+void AddFriendsShots(CGalleryBook&);         // friends_shots.cpp
+void AddFriendDetailsShots(CGalleryBook&);   // friend_details_shots.cpp
+void AddAddFriendShots(CGalleryBook&);       // add_friend_shots.cpp
+void AddWizardShots(CGalleryBook&);          // wizard_shots.cpp
+void AddUiShots(CGalleryBook&);              // ui_shots.cpp
+void AddChannelWindowShots(CGalleryBook&);   // channel_window_shots.cpp
+void AddCounterWindowShots(CGalleryBook&);   // counter_window_shots.cpp
+void AddChannelOperatorShots(CGalleryBook&); // channel_operator_shots.cpp
 
 } // namespace murmex

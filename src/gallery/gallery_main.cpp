@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
     AddAddFriendShots(book);
     AddWizardShots(book);
     AddChannelWindowShots(book);
+    AddChannelOperatorShots(book);
     AddCounterWindowShots(book);
 
     if (list) {

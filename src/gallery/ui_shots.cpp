@@ -6,6 +6,7 @@
 #include "ui/animation.h"
 #include "ui/hyper_link.h"
 #include "ui/message_dialog.h"
+#include "ui/question_dialog.h"
 #include "ui/skin_dialog.h"
 #include "ui/skin_pictures.h"
 
@@ -20,6 +21,11 @@ void AddUiShots(CGalleryBook& book) {
         return std::make_unique<CMessageDialog>(
             QStringLiteral("Wprowadzone hasła nie są identyczne. Wprowadź jeszcze raz. "
                            "<b>To nie jest pogrubione.</b>"));
+    });
+    book.Add("CQuestionDialog", [](CGalleryWorld&) {
+        return std::make_unique<CQuestionDialog>(
+            QStringLiteral("Czy na pewno usunąć użytkownika Łucja Wąsowska z tego komputera? "
+                           "Jego znajomi i wiadomości zapisane na tym komputerze przepadną."));
     });
     book.Add("CSkinDialog", [](CGalleryWorld& world) {
         auto dialog = std::make_unique<CSkinDialog>(nullptr, CSkinDialog::kSkinWideLogo);

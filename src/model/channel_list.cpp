@@ -217,6 +217,8 @@ bool CChannelList::SearchChannels(const std::string& query) {
         return false;
     std::vector<int> found;
     r.GetIntList("found", found);
+    if (found.size() > kMaxSearchResults)
+        found.resize(kMaxSearchResults);
     {
         std::lock_guard lock(m_mutex);
         m_searchResults = found;

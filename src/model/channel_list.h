@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -61,7 +62,10 @@ public:
     void SetFavouritesView(IFavouritesView* view) { m_view = view; }
     void RefreshFavouritesView();
 
-    // CMD_SEARCH_CHANNELS; every found id is resolved with Channel().
+    // CMD_SEARCH_CHANNELS; the first kMaxSearchResults found ids are kept and
+    // each is resolved with Channel(). Every unknown id costs one more
+    // exchange with the service, so an answer listing thousands is cut short.
+    static constexpr std::size_t kMaxSearchResults = 100;
     bool SearchChannels(const std::string& query);
     int SearchResultCount() const;
     // The index-th found id, 0 beyond the end.

@@ -56,6 +56,14 @@ public:
     int TopicSetBy() const { return m_topicSetBy; }
     int CurrentUsers() const { return m_currentUsers; }
     std::int64_t StateTime() const { return m_stateTime; }
+    // The state as the service would report it, for windows shown with sample data.
+    void SetState(std::string topic, int topicSetBy, int currentUsers, std::int64_t at) {
+        m_topic = std::move(topic);
+        m_topicSetBy = topicSetBy;
+        m_currentUsers = currentUsers;
+        m_stateTime = at;
+        m_flags |= kHasState;
+    }
     const std::vector<int>& Operators() const { return m_operators; }
     const std::string& Password() const { return m_password; }
     void SetPassword(std::string v) { m_password = std::move(v); }

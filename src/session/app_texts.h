@@ -10,6 +10,9 @@ inline constexpr std::string_view kTextProgramName = "Murmex";
 
 // String 103: the network layer could not be started.
 inline constexpr std::string_view kTextNoNetworkLayer = "Nie mogę załadować obsługi sieciowej.";
+// Help asked for where no program opens its pages; the page follows.
+inline constexpr std::string_view kTextNoHelpViewer =
+    "Nie mogę otworzyć pomocy: w systemie nie ma programu, który otworzy stronę";
 // A second start on the same data folder when the running copy does not answer.
 inline constexpr std::string_view kTextAlreadyRunning =
     "Murmex już działa z tym folderem danych, ale nie odpowiada. Zamknij go albo zaczekaj "
@@ -35,6 +38,11 @@ inline constexpr std::string_view kTextDeleteUserPrompt = "Wybierz użytkownika 
 // String 207.
 inline constexpr std::string_view kTextDeleteUserMissing =
     "Musisz wybrać użytkownika do skasowania aby kontynuować.";
+// Asked before a local user goes; the user's display text follows, then the
+// second half.
+inline constexpr std::string_view kTextDeleteUserConfirm = "Czy na pewno usunąć użytkownika ";
+inline constexpr std::string_view kTextDeleteUserConfirmTail =
+    " z tego komputera? Jego znajomi i wiadomości zapisane na tym komputerze przepadną.";
 
 inline constexpr std::string_view kTextPasswordPrompt = "Podaj hasło do serwisu Murmex:";
 

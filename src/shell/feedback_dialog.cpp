@@ -28,6 +28,8 @@ CFeedbackDialog::CFeedbackDialog(CDataManager& data, IMessageBox& messageBox, QW
     m_cancel = dialog_parts::Button(kTextCancel);
     dialog_parts::AddButtonRow(column, {m_send, m_cancel});
     connect(m_field, &QPlainTextEdit::textChanged, this, &CFeedbackDialog::LimitLength);
+    connect(m_field, &QPlainTextEdit::textChanged, this, &CFeedbackDialog::UpdateSendButton);
+    UpdateSendButton();
     connect(m_send, &QPushButton::clicked, this, &CFeedbackDialog::Send);
     connect(m_cancel, &QPushButton::clicked, this, &CFeedbackDialog::reject);
     m_field->setFocus();
@@ -44,10 +46,15 @@ void CFeedbackDialog::LimitLength() {
     m_field->moveCursor(QTextCursor::End);
 }
 
+void CFeedbackDialog::UpdateSendButton() {
+    // Nothing to send until something is written.
+    m_send->setEnabled(m_field->isEnabled() && !m_field->toPlainText().trimmed().isEmpty());
+}
+
 void CFeedbackDialog::SetControlsEnabled(bool enabled) {
     m_field->setEnabled(enabled);
-    m_send->setEnabled(enabled);
     m_cancel->setEnabled(enabled);
+    UpdateSendButton();
 }
 
 void CFeedbackDialog::Send() {

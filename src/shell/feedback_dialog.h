@@ -29,6 +29,7 @@ public:
 private:
     void Send();
     void SetControlsEnabled(bool enabled);
+    void UpdateSendButton();
     void LimitLength();
 
     CDataManager& m_data;

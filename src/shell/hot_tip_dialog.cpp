@@ -34,9 +34,8 @@ CHotTipDialog::CHotTipDialog(QWidget* parent) : CSkinDialog(parent) {
     m_ok = new QPushButton(FromUtf8(kTextOk));
     m_ok->setDefault(true);
     m_disable = new QCheckBox(FromUtf8(kTextHintDisable));
-    // Both directions step forward: the hints have no order worth walking back.
-    connect(m_previous, &QPushButton::clicked, this, &CHotTipDialog::Step);
-    connect(m_next, &QPushButton::clicked, this, &CHotTipDialog::Step);
+    connect(m_previous, &QPushButton::clicked, this, [this] { Step(-1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { Step(+1); });
     connect(m_ok, &QPushButton::clicked, this, &CHotTipDialog::accept);
 
     auto* buttons = new QHBoxLayout;
@@ -71,8 +70,11 @@ void CHotTipDialog::ShowHint() {
     m_text->setPlainText(FromLocal(DictTextAt(DictHotTip, m_index)));
 }
 
-void CHotTipDialog::Step() {
-    ++m_index;
+void CHotTipDialog::Step(int by) {
+    // Back from the first hint goes round to the last.
+    m_index += by;
+    if (m_index < 0 && m_hintCount > 0)
+        m_index = m_hintCount - 1;
     ShowHint();
     if (!HasHints())
         QDialog::done(Rejected);

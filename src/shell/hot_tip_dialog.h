@@ -38,7 +38,8 @@ protected:
 
 private:
     void ShowHint();
-    void Step();
+    // Moves by one hint, forward (+1) or back (-1), round at either end.
+    void Step(int by);
     void StoreNextIndex();
 
     int m_index = 0;

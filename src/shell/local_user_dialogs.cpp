@@ -74,7 +74,8 @@ CChooseLocalUserDialog::CChooseLocalUserDialog(const std::vector<SChoice>& users
 
 CDeleteLocalUserDialog::CDeleteLocalUserDialog(const std::vector<SChoice>& users,
                                                IMessageBox& messageBox, QWidget* parent)
-    : CLocalUserListDialog({kTextDeleteUserPrompt}, users, false, kTextDeleteUserMissing,
-                           messageBox, parent) {}
+    // Nothing is chosen for the user, unless there is only one to choose.
+    : CLocalUserListDialog({kTextDeleteUserPrompt}, users, users.size() == 1,
+                           kTextDeleteUserMissing, messageBox, parent) {}
 
 } // namespace murmex

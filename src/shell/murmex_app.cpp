@@ -350,8 +350,8 @@ void CMurmexApp::OpenHelp(int topic) {
     // A topic without a page of its own still leads somewhere useful.
     if (!FileExists(page))
         page = HelpPage(kHelpIndexTopic);
-    if (m_shell)
-        m_shell->OpenDocument(page);
+    if (m_shell && !m_shell->OpenDocument(page))
+        m_messageBox->ShowMessage(std::string(kTextNoHelpViewer) + "\n" + page);
 }
 
 bool CMurmexApp::ConfirmExit() {

@@ -147,7 +147,9 @@ void COptionsDialog::LoadValues(const CInternetConnection& connection) {
         m_connections->addItem(FromLocal(entry));
     m_connections->addItem(FromUtf8(kTextOptLan));
 
-    int selected = 0;
+    // Dial-up without any dial-up entry chooses nothing: the only row left is
+    // "Sieć lokalna", and OK must not switch the computer to it unasked.
+    int selected = m_entries.empty() ? -1 : 0;
     if (GetOption("InternetConnection") == "LAN")
         selected = m_connections->count() - 1;
     else if (HasOption("RASEntry"))

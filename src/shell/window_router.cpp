@@ -1,5 +1,10 @@
 #include "shell/window_router.h"
 
+#include "channel_windows/add_favourite_channel_dlg.h"
+#include "channel_windows/channel_info_dlg.h"
+#include "channel_windows/channel_search.h"
+#include "channel_windows/channel_window_texts.h"
+#include "channel_windows/create_channel_dlg.h"
 #include "counter/call_counter.h"
 #include "counter_windows/call_list_dialog.h"
 #include "friends/friend_details_host.h"
@@ -9,6 +14,7 @@
 #include "friends/message_windows.h"
 #include "friends/recommend_dlg.h"
 #include "friends/user_search.h"
+#include "model/channel_list.h"
 #include "model/data_manager.h"
 #include "session/app_context.h"
 #include "session/call_counter_port.h"
@@ -65,8 +71,12 @@ void CWindowRouter::CloseAll() {
         if (popup)
             popup->close();
     m_popups.clear();
+    CloseChannelSettings();
     m_messageWindows->CloseAll();
     m_details->Close();
+    if (m_channelInfo)
+        m_channelInfo->close();
+    m_channelInfo = nullptr;
 }
 
 // --- the heartbeat's windows
@@ -202,11 +212,76 @@ void CWindowRouter::OpenSendProgram() {
     m_bar.PlaceBesideMainBar(&dialog);
     dialog.exec();
 }
-void CWindowRouter::OpenAddFavouriteChannel() {}
-void CWindowRouter::OpenChannelSearch() {}
-void CWindowRouter::OpenCreateChannel() {}
-void CWindowRouter::OpenChannelInfo(int) {}
-void CWindowRouter::OpenChannelOperator(int) {}
+void CWindowRouter::OpenAddFavouriteChannel() {
+    // Favourites belong to a local user; without one there is nowhere to keep them.
+    if (m_ctx.data.CurrentLocalUser() == 0)
+        return;
+    CAddFavouriteChannelDlg dialog(&m_bar);
+    m_bar.PlaceBesideMainBar(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_bar.BeginBusy();
+    const int result = AddFavouriteChannelNamed(m_ctx.channels, dialog.ChannelName());
+    m_bar.EndBusy();
+    // Only a name the service does not know is worth a word.
+    if (result == CChannelList::kNoSuchChannel)
+        m_ctx.messageBox.ShowMessage(kTextNoSuchChannel);
+}
+void CWindowRouter::OpenChannelSearch() {
+    // Its results are offered as favourites, which belong to a local user.
+    if (m_ctx.data.CurrentLocalUser() == 0)
+        return;
+    RunChannelSearch(SChannelSearchServices{
+        m_ctx.channels, m_ctx.messageBox, m_ctx.openHelp,
+        [this](int channelId) {
+            // From the results the information is modal, one of its own.
+            CChannelInfoDlg info(
+                m_ctx.channels, channelId, [this](int id) { m_ctx.data.EnterChannel(id); },
+                m_ctx.openHelp, &m_bar);
+            info.setModal(true);
+            m_bar.PlaceBesideMainBar(&info);
+            info.Refresh();
+            info.exec();
+        },
+        [this](QWidget* dialog) { m_bar.PlaceBesideMainBar(dialog); }, &m_bar});
+}
+void CWindowRouter::OpenCreateChannel() {
+    // The new channel becomes a favourite of the local user's.
+    if (m_ctx.data.CurrentLocalUser() == 0)
+        return;
+    CCreateChannelDlg dialog(m_ctx.channels, m_ctx.messageBox, &m_bar);
+    m_bar.PlaceBesideMainBar(&dialog);
+    dialog.exec();
+}
+void CWindowRouter::OpenChannelInfo(int channelId) {
+    if (m_channelInfo)
+        m_channelInfo->close();
+    m_channelInfo = nullptr;
+    auto* info = new CChannelInfoDlg(
+        m_ctx.channels, channelId,
+        [this](int id) {
+            // No message: the window only offers the way in.
+            m_bar.BeginBusy();
+            m_ctx.data.EnterChannel(id);
+            m_bar.EndBusy();
+        },
+        m_ctx.openHelp, &m_bar);
+    info->setAttribute(Qt::WA_DeleteOnClose);
+    m_channelInfo = info;
+    m_bar.BeginBusy();
+    QPointer<CChannelInfoDlg> opened(info);
+    info->Refresh();
+    m_bar.EndBusy();
+    // Closed while it filled (another one opened, or the program ends): it
+    // may not be deleted yet, but it is no longer the one to show.
+    if (!opened || m_channelInfo != opened)
+        return;
+    m_bar.PlaceBesideMainBar(info);
+    info->show();
+}
+CChannelInfoDlg* CWindowRouter::ChannelInfo() const {
+    return m_channelInfo;
+}
 // "Licznik modemowy": one more call list on every use, each living until it is
 // closed; the main bar owns them, so none outlives the program's objects.
 void CWindowRouter::OpenCounterDialog() {

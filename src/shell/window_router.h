@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,8 @@ class QWidget;
 namespace murmex {
 
 struct SAppContext;
+class CChannelInfoDlg;
+class CChannelSettingsDlg;
 class CFriendDetailsHost;
 class CMainBar;
 class CMessageWindows;
@@ -55,6 +58,8 @@ public:
     void OpenChannelSearch();
     void OpenCreateChannel();
     void OpenChannelInfo(int channelId);
+    // "Funkcje operatorskie": the channel's settings, for its operators only;
+    // one window per channel, raised when asked for again.
     void OpenChannelOperator(int channelId);
     void OpenCounterDialog();
 
@@ -80,6 +85,10 @@ public:
     std::vector<QWidget*> FriendOnlinePopups() const;
     // The one friend details window.
     CFriendDetailsHost& FriendDetails() { return *m_details; }
+    // The open settings window of a channel, or null.
+    CChannelSettingsDlg* ChannelSettings(int channelId) const;
+    // The channel information window opened from the favourite list, if open.
+    CChannelInfoDlg* ChannelInfo() const;
 
 private:
     // window_router_commands.cpp: the menu's and the trees' commands
@@ -98,6 +107,9 @@ private:
     void ShowFeedbackDialog();
     void EnterChannel(int channelId);
     void EnterFriendChannel(int qid);
+    // window_router_operator.cpp
+    void CloseChannelSettings();
+    void OpenChannelSettings(int channelId);
 
     SAppContext& m_ctx;
     CMainBar& m_bar;
@@ -105,6 +117,12 @@ private:
     std::unique_ptr<CMessageWindows> m_messageWindows;
     std::unique_ptr<CFriendDetailsHost> m_details;
     std::vector<QPointer<QWidget>> m_popups;
+    // The open channel settings windows by channel id; closed ones drop out.
+    std::map<int, QPointer<QWidget>> m_channelSettings;
+    // Channels whose settings window is being asked for (the service may take a while).
+    std::vector<int> m_settingsOpening;
+    // One at a time: opening another closes it. It deletes itself on close.
+    QPointer<CChannelInfoDlg> m_channelInfo;
 };
 
 } // namespace murmex

@@ -23,6 +23,7 @@
 #include "shell/window_router.h"
 #include "ui/dialog_parts.h"
 #include "ui/local_text.h"
+#include "ui/question_dialog.h"
 #include "ui/skin_dialog.h"
 #include "ui/texts.h"
 #include "wizards/account_setup.h"
@@ -35,6 +36,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace murmex {
 
@@ -173,10 +175,19 @@ void CWindowRouter::ChangeUser() {
 }
 
 void CWindowRouter::RemoveUser() {
-    CDeleteLocalUserDialog dialog(LocalUserChoices(m_ctx.data), m_ctx.messageBox, &m_bar);
+    const std::vector<SChoice> users = LocalUserChoices(m_ctx.data);
+    CDeleteLocalUserDialog dialog(users, m_ctx.messageBox, &m_bar);
     if (dialog.exec() != QDialog::Accepted || dialog.ChosenQid() == 0)
         return;
-    m_ctx.data.RemoveLocalUser(dialog.ChosenQid());
+    const int qid = dialog.ChosenQid();
+    // The user's friends and messages go with the user: asked once more.
+    const auto chosen =
+        std::find_if(users.begin(), users.end(), [qid](const SChoice& c) { return c.id == qid; });
+    const QString name = chosen == users.end() ? QString::number(qid) : FromLocal(chosen->text);
+    if (!CQuestionDialog::Ask(&m_bar, FromUtf8(kTextDeleteUserConfirm) + name +
+                                          FromUtf8(kTextDeleteUserConfirmTail)))
+        return;
+    m_ctx.data.RemoveLocalUser(qid);
     // The current user went: the run goes on as another one if there is any.
     if (m_ctx.data.CurrentLocalUser() == 0 && !m_ctx.data.LocalUsers().empty()) {
         CChooseLocalUserDialog choose(LocalUserChoices(m_ctx.data), m_ctx.messageBox, &m_bar);

@@ -1,10 +1,14 @@
 #include "ui/wizard_sheet.h"
 
 #include "ui/local_text.h"
+#include "ui/question_dialog.h"
 #include "ui/texts.h"
 #include "ui/wizard_page.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace murmex {
 namespace {
@@ -105,8 +109,22 @@ void CWizardSheet::Navigate(int result, int adjacentIndex) {
     SetActivePage(index); // a page the sheet does not hold leaves us where we are
 }
 
+bool CWizardSheet::HoldsTypedText() const {
+    // Only what the user typed counts: a field filled by the program is not
+    // modified until the user edits it.
+    for (const QLineEdit* edit : findChildren<QLineEdit*>())
+        if (edit->isModified() && !edit->text().isEmpty() && edit->isVisibleTo(this))
+            return true;
+    for (const QPlainTextEdit* edit : findChildren<QPlainTextEdit*>())
+        if (!edit->isReadOnly() && edit->document()->isModified() && !edit->toPlainText().isEmpty())
+            return true;
+    return false;
+}
+
 void CWizardSheet::Cancel() {
     if (IsBusy())
+        return;
+    if (HoldsTypedText() && !CQuestionDialog::Ask(this, FromUtf8(kTextDiscardTyped)))
         return;
     done(Rejected);
 }

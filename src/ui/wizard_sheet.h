@@ -53,7 +53,9 @@ public:
     // What the three buttons do.
     void Next();
     void Back();
+    // Closes the wizard; asks first when the user typed something into it.
     void Cancel();
+    bool HoldsTypedText() const;
 
     // "Anuluj", Escape and the close button all cancel.
     void reject() override;

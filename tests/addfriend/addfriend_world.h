@@ -3,6 +3,7 @@
 #include "friends/friend_insert_wizard.h"
 #include "friends/tree_world.h"
 #include "storage/dictionaries.h"
+#include "support/modal_answer.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -12,23 +13,9 @@
 #include <map>
 #include <string>
 
-// What the add-friend and search tests share: answering modal dialogs, the
-// keys of a request line, and a small dictionary file.
+// What the add-friend and search tests share: the keys of a request line and
+// a small dictionary file (answering modal dialogs: support/modal_answer.h).
 namespace murmex::test {
-
-// Answers the next modal dialog of type T from inside its own loop.
-template <class T> void AnswerNextModal(QObject* owner, std::function<void(T*)> answer) {
-    auto* poll = new QTimer(owner);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        answer(dialog);
-    });
-    poll->start(5);
-}
 
 // The entries of a request line, key to value (wire bytes, quotes removed).
 inline std::map<std::string, std::string> KeysOf(const std::string& line) {

@@ -1,6 +1,7 @@
 // The small start-up and shutdown dialogs driven as a user would, and the
 // password question handed from the login thread to the windows.
 #include "app/app_test_support.h"
+#include "friends/group_choice_dialog.h"
 #include "model/channel_list.h"
 #include "model/data_manager.h"
 #include "platform/clock.h"
@@ -11,7 +12,6 @@
 #include "session/shell_fakes.h"
 #include "shell/autorun_question_dialog.h"
 #include "shell/feedback_dialog.h"
-#include "friends/group_choice_dialog.h"
 #include "shell/local_user_dialogs.h"
 #include "shell/password_dialog.h"
 #include "shell/password_prompt.h"
@@ -129,6 +129,15 @@ TEST(DeleteLocalUser, NothingIsChosenBeforehand) {
               std::vector<std::string>{"Musisz wybrać użytkownika do skasowania aby kontynuować."});
     dialog.List()->item(0)->setSelected(true);
     dialog.OkButton()->click();
+    EXPECT_EQ(dialog.ChosenQid(), 11);
+}
+
+TEST(DeleteLocalUser, TheOnlyUserIsChosenBeforehand) {
+    test::CFakeMessageBox box;
+    CDeleteLocalUserDialog dialog({{11, "ala"}}, box);
+    dialog.show();
+    dialog.OkButton()->click();
+    EXPECT_TRUE(box.Shown().empty());
     EXPECT_EQ(dialog.ChosenQid(), 11);
 }
 
@@ -271,6 +280,18 @@ TEST_F(FeedbackDialog, AFailureIsToldAndTheDialogClosesAllTheSame) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(dialog.SendButton()->isEnabled());
     EXPECT_TRUE(dialog.Field()->isEnabled());
+}
+
+TEST_F(FeedbackDialog, WyslijWaitsForSomethingToSend) {
+    CFeedbackDialog dialog(*data, box);
+    dialog.show();
+    EXPECT_FALSE(dialog.SendButton()->isEnabled());
+    dialog.Field()->setPlainText(QStringLiteral("  \n "));
+    EXPECT_FALSE(dialog.SendButton()->isEnabled()) << "blanks are nothing to send";
+    dialog.Field()->setPlainText(QStringLiteral("uwagi"));
+    EXPECT_TRUE(dialog.SendButton()->isEnabled());
+    dialog.Field()->clear();
+    EXPECT_FALSE(dialog.SendButton()->isEnabled());
 }
 
 TEST_F(FeedbackDialog, KeepsAtMostAThousandCharacters) {

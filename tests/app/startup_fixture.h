@@ -64,7 +64,7 @@ protected:
         s.trayAvailable = [this] { return tray; };
         s.openUrl = [this](const std::string& url) {
             opened.push_back(url);
-            return true;
+            return openerWorks;
         };
         return s;
     }
@@ -84,6 +84,7 @@ protected:
     std::uint16_t port = 1;
     bool tray = false;
     std::vector<std::string> opened;
+    bool openerWorks = true;
     std::vector<std::string> messages;
     // A run without local users opens the registration; here the user
     // always gives it up unless a test says otherwise.

@@ -3,12 +3,16 @@
 #include "app/startup_fixture.h"
 #include "model/data_manager.h"
 #include "protocol/request_engine.h"
+#include "session/app_texts.h"
 #include "session/heartbeat.h"
+#include "session/main_menu_rules.h"
 #include "shell/autorun_question_dialog.h"
 #include "shell/exit_confirm_dialog.h"
 #include "shell/hot_tip_dialog.h"
 #include "shell/local_user_dialogs.h"
 #include "shell/main_bar.h"
+#include "shell/window_router.h"
+#include "ui/question_dialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -57,6 +61,30 @@ TEST_F(Startup, WithSeveralLocalUsersTheChosenOneBecomesCurrent) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(choose.Count(), 1);
     EXPECT_EQ(app->Data()->CurrentLocalUser(), 22);
+}
+
+TEST_F(Startup, RemovingALocalUserAsksFirstAndNieKeepsTheUser) {
+    WriteConfig({"[Options]", kDontAsk, "", "[LocalUsers]", LocalUserLine(11, "ala")});
+    ASSERT_TRUE(Start());
+    CModalAnswer<CDeleteLocalUserDialog> choose(
+        [](CDeleteLocalUserDialog* d) { d->OkButton()->click(); });
+    QString asked;
+    bool yes = false;
+    CModalAnswer<CQuestionDialog> question([&](CQuestionDialog* d) {
+        asked = d->Text();
+        (yes ? d->YesButton() : d->NoButton())->click();
+    });
+    app->WindowRouter()->RunMenuCommand(EMenuCommand::RemoveUser);
+    EXPECT_EQ(question.Count(), 1);
+    EXPECT_TRUE(asked.contains(QStringLiteral("ala"))) << asked.toStdString();
+    EXPECT_EQ(app->Data()->LocalUsers().size(), 1u);
+    EXPECT_EQ(app->Data()->CurrentLocalUser(), 11);
+
+    yes = true;
+    app->WindowRouter()->RunMenuCommand(EMenuCommand::RemoveUser);
+    EXPECT_EQ(question.Count(), 2);
+    EXPECT_TRUE(app->Data()->LocalUsers().empty());
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Startup, CancelInTheChoiceRunsWithoutAUserAndNeverLogsIn) {
@@ -270,6 +298,17 @@ TEST_F(Startup, HelpOpensTheTopicsPageOrTheIndex) {
     const std::string help = "file://" MURMEX_SOURCE_DIR "/resources/help/";
     EXPECT_EQ(opened, (std::vector<std::string>{help + "index.html", help + "53.html",
                                                 help + "index.html"}));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Startup, HelpWithNoProgramToOpenItSaysSoAndWhere) {
+    WriteConfig({"[Options]", kDontAsk});
+    ASSERT_TRUE(Start());
+    openerWorks = false;
+    app->OpenHelp(53);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(kTextNoHelpViewer, 0), 0u) << messages[0];
+    EXPECT_NE(messages[0].find("help/53.html"), std::string::npos) << messages[0];
 }
 
 } // namespace

@@ -94,6 +94,7 @@ TEST(Gallery, EveryWindowOfTheProgramIsRegistered) {
                                "CNewFriendDialog",
                                "CVanishedFriendDialog",
                                "CMessageDialog",
+                               "CQuestionDialog",
                                "CSkinDialog",
                                "CRegWizWelcome",
                                "CRegWizFinal",

@@ -183,5 +183,17 @@ TEST_F(Channels, SearchResolvesEveryFoundChannel) {
     EXPECT_EQ(w.channels.SearchResultCount(), 0);
 }
 
+TEST_F(Channels, AnAnswerListingThousandsKeepsAndFetchesOnlyTheFirstHundred) {
+    std::string many = "2000 found=\"";
+    for (int i = 0; i < 3000; ++i)
+        many += (i ? "," : "") + std::to_string(100 + i);
+    w.peer.Reply(CMD_SEARCH_CHANNELS, many + "\" ");
+    ASSERT_TRUE(w.channels.SearchChannels(""));
+    EXPECT_EQ(w.channels.SearchResultCount(), static_cast<int>(CChannelList::kMaxSearchResults));
+    EXPECT_EQ(w.channels.SearchResultId(99), 199);
+    EXPECT_EQ(w.channels.SearchResultId(100), 0);
+    EXPECT_EQ(w.peer.RequestsFor(CMD_GET_CHANNEL).size(), CChannelList::kMaxSearchResults);
+}
+
 } // namespace
 } // namespace murmex

@@ -43,13 +43,17 @@ TEST_F(HotTip, WrapsRoundAndOkStoresTheNextIndexInMemory) {
     EXPECT_FALSE(HasOption("HotTipDisabled"));
 }
 
-TEST_F(HotTip, BothButtonsGoForward) {
+TEST_F(HotTip, PreviousGoesBackRoundToTheLastAndNextForward) {
     Make({"[Options]", "HotTip=\"1\" "});
     CHotTipDialog dialog;
     dialog.PreviousButton()->click();
-    EXPECT_EQ(dialog.HintText(), QStringLiteral("Rada 2"));
+    EXPECT_EQ(dialog.HintText(), QStringLiteral("Rada 0"));
+    dialog.PreviousButton()->click();
+    EXPECT_EQ(dialog.HintText(), QStringLiteral("Rada 4"));
     dialog.NextButton()->click();
-    EXPECT_EQ(dialog.HintText(), QStringLiteral("Rada 3"));
+    EXPECT_EQ(dialog.HintText(), QStringLiteral("Rada 0"));
+    dialog.NextButton()->click();
+    EXPECT_EQ(dialog.HintText(), QStringLiteral("Rada 1"));
 }
 
 TEST_F(HotTip, AnIndexPastTheEndOrBelowZeroStartsOver) {

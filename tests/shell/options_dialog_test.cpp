@@ -162,6 +162,12 @@ TEST_F(OptionsDialog, AStoredEntryThatIsGoneSelectsNothingAndOkKeepsTheConnectio
     // A name that only the LAN item would match is not taken for the LAN.
     Open({"modem"}, {"[Options]", "InternetConnection=\"DialUp\" ", "RASEntry=\"Sie\" "});
     EXPECT_EQ(Selected(), -1);
+    // With no dial-up entry at all the LAN item is all there is; OK keeps dial-up.
+    Open({}, {"[Options]", "InternetConnection=\"DialUp\" "});
+    EXPECT_EQ(Entries(), (QStringList{"Sieć lokalna"}));
+    EXPECT_EQ(Selected(), -1);
+    dialog->OkButton()->click();
+    EXPECT_EQ(GetOption("InternetConnection"), "DialUp");
 }
 
 TEST_F(OptionsDialog, CancelStoresNothing) {

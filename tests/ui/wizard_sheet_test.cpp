@@ -1,9 +1,12 @@
+#include "support/modal_answer.h"
 #include "ui/image_button.h"
+#include "ui/question_dialog.h"
 #include "ui/wizard_page.h"
 #include "ui/wizard_sheet.h"
 #include "ui_test_support.h"
 
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -215,6 +218,43 @@ TEST_F(WizardSheet, EscapeAndTheCloseButtonCancelToo) {
     QTest::mouseClick(other.CloseButton(), Qt::LeftButton, {}, QPoint(10, 9));
     ASSERT_TRUE(WaitFor([&] { return !other.isVisible(); }));
     EXPECT_EQ(other.result(), QDialog::Rejected);
+}
+
+TEST_F(WizardSheet, TypedTextIsThrownAwayOnlyAfterTheUserSaysSo) {
+    auto* field = new QLineEdit(m_first);
+    Show();
+    // Filled by the program: nothing the user would lose, no question.
+    field->setText(QStringLiteral("z pliku"));
+    QObject owner;
+    int asked = 0;
+    {
+        CWizardSheet plain;
+        auto* page = new CScriptedPage(CWizardSheet::kButtonNext);
+        (new QLineEdit(page))->setText(QStringLiteral("z pliku"));
+        plain.AddPage(page, 101);
+        plain.show();
+        plain.reject();
+        EXPECT_EQ(plain.result(), QDialog::Rejected);
+    }
+    // Typed by the user: "Nie" keeps the wizard and the text, "Tak" closes it.
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("Zenon"));
+    test::AnswerNextModal<CQuestionDialog>(&owner, [&](CQuestionDialog* q) {
+        ++asked;
+        q->NoButton()->click();
+    });
+    QTest::keyClick(&m_sheet, Qt::Key_Escape);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(m_sheet.isVisible());
+    EXPECT_EQ(field->text(), QStringLiteral("Zenon"));
+    test::AnswerNextModal<CQuestionDialog>(&owner, [&](CQuestionDialog* q) {
+        ++asked;
+        q->YesButton()->click();
+    });
+    m_sheet.CancelButton()->click();
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(m_sheet.isVisible());
+    EXPECT_EQ(m_sheet.result(), QDialog::Rejected);
 }
 
 TEST_F(WizardSheet, ButtonsWaitWhileAPageIsWorking) {
