@@ -101,6 +101,7 @@ public:
     CRequestEngine& Engine() const { return *m_engine; }
     CDataManager* Data() const { return m_data.get(); }
     CMainBar* MainBar() const { return m_mainBar.get(); }
+    CWindowRouter* WindowRouter() const { return m_router.get(); }
     SAppContext* Context() const { return m_context.get(); }
     CHeartbeat* Heartbeat() const { return m_heartbeat.get(); }
     CQtMessageBox& MessageBox() const { return *m_messageBox; }
