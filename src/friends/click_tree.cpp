@@ -6,12 +6,15 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
 
 namespace murmex {
 namespace {
 
 constexpr int kValueRole = Qt::UserRole;
 constexpr int kIconRole = Qt::UserRole + 1;
+constexpr int kHintMargin = 6;
 
 } // namespace
 
@@ -192,6 +195,27 @@ void CClickTree::MenuTimerExpired() {
     // Cleared first: a click while the menu is up starts afresh.
     m_menuPending = false;
     OnMenuDue(itemAt(viewport()->mapFromGlobal(m_menuPos)), m_menuPos);
+}
+
+void CClickTree::SetEmptyHint(const QString& hint) {
+    m_emptyHint = hint;
+    viewport()->update();
+}
+
+void CClickTree::paintEvent(QPaintEvent* event) {
+    QTreeWidget::paintEvent(event);
+    if (m_emptyHint.isEmpty() || !ShowsEmptyHint())
+        return;
+    // Below the rows there are (the groups of an empty friend list).
+    int top = 0;
+    for (QTreeWidgetItem* item = topLevelItemCount() ? topLevelItem(0) : nullptr; item;
+         item = itemBelow(item))
+        top = std::max(top, visualItemRect(item).bottom() + 1);
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    const QRect area =
+        viewport()->rect().adjusted(kHintMargin, top + kHintMargin, -kHintMargin, -kHintMargin);
+    painter.drawText(area, Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, m_emptyHint);
 }
 
 } // namespace murmex

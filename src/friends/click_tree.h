@@ -35,6 +35,12 @@ public:
     // the left one when "MouseButton" is absent or "0", else the right one.
     static Qt::MouseButton ChosenButton();
 
+    // Drawn in the empty part of the view while the list has nothing of its
+    // own to show (see ShowsEmptyHint), saying how to fill it.
+    void SetEmptyHint(const QString& hint);
+    QString EmptyHint() const { return m_emptyHint; }
+    virtual bool ShowsEmptyHint() const { return topLevelItemCount() == 0; }
+
     // A click has armed the menu timer and no double click has come yet.
     bool IsMenuPending() const { return m_menuPending; }
     // The item's stored value: a group id, a QID or a channel id.
@@ -74,8 +80,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    QString m_emptyHint;
     void ChosenClick(const QPoint& viewportPos, const QPoint& globalPos);
     void MenuTimerExpired();
     void BreakOffDrag();

@@ -13,6 +13,7 @@ namespace murmex {
 CFavouriteChannelList::CFavouriteChannelList(CChannelList& channels, CDataManager&, QWidget* parent)
     : CClickTree(parent), m_channels(channels) {
     setIndentation(0);
+    SetEmptyHint(FromUtf8(kTextNoChannelsHint));
     for (int id : m_channels.Favourites())
         AddRow(id);
 }

@@ -60,6 +60,7 @@ bool IsOnline(int icon) {
 
 CFriendTree::CFriendTree(CDataManager& data, QWidget* parent)
     : CClickTree(parent), m_data(data), m_clock(&CSystemClock::Instance()) {
+    SetEmptyHint(FromUtf8(kTextNoFriendsHint));
     setItemDelegate(new CFriendDelegate(
         [this](const QModelIndex& index, const QString& text) {
             GroupRenamed(itemFromIndex(index), text);
@@ -454,6 +455,13 @@ void CFriendTree::ShowMessage(std::string_view textUtf8) {
         m_messageBox->ShowMessage(textUtf8);
     else
         CMessageDialog::Show(window(), FromUtf8(textUtf8));
+}
+
+bool CFriendTree::ShowsEmptyHint() const {
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        if (topLevelItem(i)->childCount() > 0)
+            return false;
+    return true;
 }
 
 } // namespace murmex

@@ -57,6 +57,8 @@ public:
     void TreeRemoveFriend(int qid) override;
     void TreeUpdateFriend(int qid) override;
     void TreeClear() override;
+    // The hint shows while no group holds a friend.
+    bool ShowsEmptyHint() const override;
     void TreeFriendHasNewMessage(int qid) override;
     void TreeFriendMessageRead(int qid) override;
 

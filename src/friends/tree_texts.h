@@ -7,6 +7,12 @@
 namespace murmex {
 
 inline constexpr std::string_view kTextOpenWindow = "Otwórz okno";
+// Shown in an empty list, saying how to fill it.
+inline constexpr std::string_view kTextNoFriendsHint =
+    "Nie masz jeszcze znajomych. Dodasz ich w menu Murmex: Znajomy, Dodaj znajomego.";
+inline constexpr std::string_view kTextNoChannelsHint =
+    "Nie masz ulubionych kanałów. Dodasz je w menu Murmex: Kanał, Dodaj kanał do ulubionych "
+    "albo Szukaj kanału.";
 inline constexpr std::string_view kTextRemove = "Usuń";
 inline constexpr std::string_view kTextExpandGroup = "Rozwiń";
 inline constexpr std::string_view kTextCollapseGroup = "Zwiń";

@@ -19,6 +19,7 @@
 #include "storage/options.h"
 #include "ui/animation.h"
 #include "ui/dialog_parts.h"
+#include "ui/elided_label.h"
 #include "ui/frameless_drag.h"
 #include "ui/image_button.h"
 #include "ui/local_text.h"
@@ -152,7 +153,8 @@ void CMainBar::BuildChildren() {
     m_statusLine->setFrameShape(QFrame::Panel);
     m_statusLine->setFrameShadow(QFrame::Sunken);
     m_statusLine->setText(FromUtf8(kTextOffline));
-    m_userLine = dialog_parts::PlainLabel({}, this);
+    // A long name ends in "…" and shows whole in its tool tip.
+    m_userLine = new CElidedLabel(this);
     m_userLine->setObjectName(QStringLiteral("userLine"));
     m_costLine = dialog_parts::PlainLabel({}, this);
     m_costLine->setObjectName(QStringLiteral("costLine"));
@@ -253,7 +255,7 @@ void CMainBar::RefreshUserLine() {
     const int qid = m_ctx.data.CurrentLocalUser();
     const CDataManager::User user = qid ? m_ctx.data.LocalUser(qid) : nullptr;
     SetCaptionText(qid ? QString::number(qid) : QString());
-    m_userLine->setText(user ? FromLocal(user->DisplayName()) : QString());
+    m_userLine->SetFullText(user ? FromLocal(user->DisplayName()) : QString());
 }
 
 void CMainBar::SetStatusLine(std::string_view textUtf8) {

@@ -18,6 +18,7 @@ namespace murmex {
 
 struct SAppContext;
 class CAnimation;
+class CElidedLabel;
 class CFavouriteChannelList;
 class CFriendTree;
 class CImageButton;
@@ -84,7 +85,7 @@ public:
     CMainMenu* MainMenu() const { return m_menu; }
     QTabWidget* Tabs() const { return m_tabs; }
     QLabel* StatusLine() const { return m_statusLine; }
-    QLabel* UserLine() const { return m_userLine; }
+    CElidedLabel* UserLine() const { return m_userLine; }
     QLabel* CostLine() const { return m_costLine; }
     QPushButton* MenuButton() const { return m_menuButton; }
     CAnimation* Logo() const { return m_logo; }
@@ -139,7 +140,7 @@ private:
     CFriendTree* m_friendTree = nullptr;
     CFavouriteChannelList* m_channelList = nullptr;
     QLabel* m_statusLine = nullptr;
-    QLabel* m_userLine = nullptr;
+    CElidedLabel* m_userLine = nullptr;
     QLabel* m_costLine = nullptr;
     QPushButton* m_menuButton = nullptr;
     CAnimation* m_logo = nullptr;

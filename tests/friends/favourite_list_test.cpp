@@ -53,8 +53,12 @@ TEST_F(FavouriteList, ShowsTheFavouritesInOrderAndFollowsTheChannelList) {
     EXPECT_EQ(Rows(), (QStringList{"czat", "muzyka", "9"}));
     list->FavouritesRemove(8);
     EXPECT_EQ(Rows(), (QStringList{"czat", "9"}));
+    EXPECT_FALSE(list->ShowsEmptyHint());
     list->FavouritesClear();
     EXPECT_TRUE(Rows().isEmpty());
+    // Empty, the list says how to fill it.
+    EXPECT_TRUE(list->ShowsEmptyHint());
+    EXPECT_TRUE(list->EmptyHint().contains(QStringLiteral("Dodaj kanał do ulubionych")));
 }
 
 TEST_F(FavouriteList, RemovingAFavouriteSavesWithoutTheService) {

@@ -41,6 +41,18 @@ TEST_F(FriendTree, ShowsTheGroupsAndFriendsInTheDataManagersOrder) {
     EXPECT_EQ(Icon(Group(100)), kIconGroupClosed);
 }
 
+TEST_F(FriendTree, AListWithoutFriendsSaysHowToAddOne) {
+    EXPECT_FALSE(tree->ShowsEmptyHint());
+    EXPECT_TRUE(tree->EmptyHint().contains(QStringLiteral("Dodaj znajomego")));
+    // Groups alone are no friends: the hint shows below them.
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        while (tree->topLevelItem(i)->childCount() > 0)
+            delete tree->topLevelItem(i)->child(0);
+    EXPECT_TRUE(tree->ShowsEmptyHint());
+    tree->TreeAddFriend(100, 22);
+    EXPECT_FALSE(tree->ShowsEmptyHint());
+}
+
 TEST_F(FriendTree, EveryPresenceStateHasItsPicture) {
     tree->collapseAll();
     EXPECT_EQ(Icon(Friend(100, 22)), kIconOffline);

@@ -11,6 +11,7 @@
 #include "shell/main_menu.h"
 #include "shell/window_router.h"
 #include "ui/animation.h"
+#include "ui/elided_label.h"
 #include "ui/image_button.h"
 
 #include <QAction>
@@ -305,6 +306,20 @@ TEST_F(MainBar, ShowsTheCurrentUserAndFollowsASwitch) {
     ASSERT_TRUE(WaitFor([&] { return bar->CaptionText() == QStringLiteral("6"); }));
     EXPECT_EQ(bar->UserLine()->text(), QStringLiteral("ty")) << "no display text: the nick";
     world->data->WaitForWorkers();
+}
+
+TEST_F(MainBar, ALongUserNameEndsInAnEllipsisAndShowsWholeInItsToolTip) {
+    Make(kTwoUsers, 5);
+    bar->show();
+    const QString longName = QStringLiteral("Grzegorz Brzęczyszczykiewicz z Chrząszczyżewoszyc");
+    bar->UserLine()->SetFullText(longName);
+    EXPECT_EQ(bar->UserLine()->text(), longName);
+    EXPECT_EQ(bar->UserLine()->toolTip(), longName);
+    const QString shown = bar->UserLine()->ShownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_LT(shown.size(), longName.size());
+    bar->UserLine()->SetFullText(QStringLiteral("ty"));
+    EXPECT_EQ(bar->UserLine()->ShownText(), QStringLiteral("ty")) << "a short name is shown whole";
 }
 
 TEST_F(MainBar, TheMenuIsEnabledByTheStateOfTheRun) {
