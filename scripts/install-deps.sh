@@ -10,6 +10,9 @@ packages=(
   postgresql  # only for the server tests on PostgreSQL (a throwaway cluster of their own)
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox x11-apps imagemagick
+  # checking and packaging what gets installed: the man pages, the desktop entry,
+  # the metainfo, the service unit, and the libraries a .deb depends on
+  groff-base man-db desktop-file-utils appstream systemd dpkg-dev file
 )
 
 missing=()

@@ -1,4 +1,5 @@
 // murmexd: the Murmex service server, and its admin commands.
+#include "platform/build_version.h"
 #include "server/admin_tool.h"
 #include "server/server_options.h"
 #include "server/service_server.h"
@@ -33,6 +34,10 @@ int main(int argc, char** argv) {
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
             std::cout << MurmexdUsage();
+            return 0;
+        }
+        if (arg == "--version") {
+            std::cout << "murmexd " << MurmexVersion() << "\n";
             return 0;
         }
     }

@@ -11,6 +11,7 @@ const char* MurmexdUsage() {
   murmexd [--address A] [--port N] [--database FILE|URI] [--fast-hash]
           [--idle-timeout SECONDS] [--max-connections N] [--workers N]
           [--instance-lease SECONDS]
+  murmexd --version | --help
   murmexd admin [--database FILE|URI] COMMAND [OPTIONS]
 
 The Murmex service server. Listens on A:N (default 127.0.0.1:4678) with the
@@ -39,6 +40,16 @@ Admin commands work on the database, also while the server runs:
   add-friend --user QID --friend QID                 as the web site does
   remove-friend --user QID --friend QID
   create-channel --name N [--description D] [--creator QID]   prints the id
+
+  --version            print the version and exit
+  --help, -h           print this help and exit
+
+Environment: PGHOST, PGUSER, PGPASSWORD and the other PostgreSQL variables fill
+in what a connection URI leaves out.
+Files: murmexd.db (the SQLite database); the system service (murmexd.service)
+keeps it in /var/lib/murmexd.
+Exit status: 0 stopped by a signal or command done, 1 failed, 2 bad command line.
+See murmexd(8).
 )";
 }
 

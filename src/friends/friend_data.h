@@ -52,7 +52,6 @@ public:
     QLineEdit* QidField() const { return m_qid; }
     QLineEdit* NickField() const { return m_nick; }
     QLineEdit* EmailField() const { return m_email; }
-    QLineEdit* NameField() const { return m_name; }
     QLineEdit* SurnameField() const { return m_surname; }
     QComboBox* PrefixChoice() const { return m_prefix; }
     QLineEdit* NumberField() const { return m_number; }

@@ -52,8 +52,6 @@ public:
     ~CFriendDetailsDlg() override;
 
     int Qid() const { return m_qid; }
-    // The local user the window was opened for.
-    int OwnerQid() const { return m_owner; }
     bool IsLocalContact() const { return m_localContact; }
     CUserRecord& User() const { return *m_user; }
     const std::shared_ptr<CUserRecord>& SharedUser() const { return m_user; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/app_texts.h" // "Nie mogę wysłać wiadomości!"
+
 #include <string_view>
 
 // The texts of the friend details window (UTF-8), each defined once. The
@@ -42,7 +44,6 @@ inline constexpr std::string_view kTextNotLoggedIn = "Niezalogowany.";
 // Sending from "Dane".
 inline constexpr std::string_view kTextEmptyMessage = "Nie możesz wysłać pustej wiadomości.";
 inline constexpr std::string_view kTextMessageSent = "Wiadomość została pomyślnie wysłana.";
-inline constexpr std::string_view kTextCannotSendMessage = "Nie mogę wysłać wiadomości!";
 
 // "Historia".
 inline constexpr std::string_view kTextSenderRecipient = "Nadawca/Odbiorca";

@@ -25,7 +25,6 @@ public:
     QCheckBox* NotifyBox() const { return m_notify; }
     QCheckBox* EmailBox() const { return m_email; }
     QCheckBox* SmsBox() const { return m_sms; }
-    QLabel* MethodLabel() const { return m_methodLabel; }
 
 private:
     void UpdateMethods();

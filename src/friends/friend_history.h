@@ -30,7 +30,6 @@ public:
     QListWidget* List() const { return m_list; }
     QLineEdit* NickField() const { return m_nick; }
     QLineEdit* EmailField() const { return m_email; }
-    QLineEdit* NameField() const { return m_name; }
     QLineEdit* SurnameField() const { return m_surname; }
     QPlainTextEdit* TextField() const { return m_text; }
 

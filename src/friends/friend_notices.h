@@ -30,8 +30,6 @@ public:
                         QWidget* parent = nullptr);
 
     int Qid() const { return m_qid; }
-    // The channel the friend chats on; 0 when on none.
-    int ChannelId() const { return m_channelId; }
     QLineEdit* NickField() const { return m_nick; }
     QLineEdit* EmailField() const { return m_email; }
     QLineEdit* ChannelField() const { return m_channel; }

@@ -33,7 +33,6 @@ public:
     QLineEdit* NickField() const { return m_nick; }
     QLineEdit* EmailField() const { return m_email; }
     QLineEdit* SurnameField() const { return m_surname; }
-    QLineEdit* NameField() const { return m_name; }
     QPlainTextEdit* TextField() const { return m_text; }
     QPushButton* CloseDialogButton() const { return m_close; }
 

@@ -27,7 +27,6 @@ public:
     void RewriteRow(int row);
 
     int MessageIndex(int row) const { return m_count - 1 - row; }
-    int RowOf(int messageIndex) const { return m_count - 1 - messageIndex; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

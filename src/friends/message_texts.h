@@ -44,8 +44,6 @@ inline constexpr std::string_view kTextSendSms = "Wyślij SMS";
 inline constexpr std::string_view kTextInfo = "Info";
 inline constexpr std::string_view kTextHistory = "Historia";
 inline constexpr std::string_view kTextSending = "Wysyłanie";
-// String 168, shared with the feedback dialog.
-inline constexpr std::string_view kTextSendFailed = kTextFeedbackFailed;
 
 // Dialog 395.
 inline constexpr std::string_view kTextRecommendExplain =

@@ -149,7 +149,7 @@ void CSendWindowBase::Send(EKind kind) {
     if (!self)
         return;
     if (!sent) {
-        messageBox.ShowMessage(kTextSendFailed);
+        messageBox.ShowMessage(kTextCannotSendMessage);
         if (!self)
             return;
     }

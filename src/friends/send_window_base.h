@@ -37,7 +37,6 @@ public:
     bool IsSending() const { return m_sending; }
 
     QLineEdit* RecipientName() const { return m_name; }
-    QLineEdit* RecipientDetail() const { return m_detail; }
     QPlainTextEdit* TextEdit() const { return m_text; }
     QPushButton* InfoButton() const { return m_info; }
     QPushButton* CancelButton() const { return m_cancel; }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <unordered_set>
 
 namespace murmex {
 namespace {
@@ -31,17 +32,17 @@ std::string UserSection(int qid, const char* name) {
 // for a QID already read.
 std::vector<CDataManager::User> ReadUsers(const std::string& section, std::size_t& skipped) {
     std::vector<CDataManager::User> users;
+    std::unordered_set<int> seen;
     CConfigStore store;
     store.Open(section, CConfigStore::Read);
+    users.reserve(store.Remaining());
     while (!store.AtEnd()) {
         auto user = std::make_shared<CUserRecord>();
         if (!user->ReadFrom(store))
             break;
         if (!user->HasQid())
             continue;
-        const int qid = user->Qid();
-        if (std::none_of(users.begin(), users.end(),
-                         [qid](const auto& u) { return u->Qid() == qid; }))
+        if (seen.insert(user->Qid()).second)
             users.push_back(std::move(user));
     }
     skipped += store.SkippedLines();
@@ -53,6 +54,7 @@ template <class T> std::vector<T> ReadAll(const std::string& section, std::size_
     std::vector<T> items;
     CConfigStore store;
     store.Open(section, CConfigStore::Read);
+    items.reserve(store.Remaining());
     while (!store.AtEnd()) {
         T item;
         if (!item.ReadFrom(store))

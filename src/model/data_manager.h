@@ -265,6 +265,12 @@ private:
     std::vector<User> m_localUsers;
     std::vector<int> m_friends;
     std::vector<User> m_users;
+    // Where each known user sits in m_users, for the friend tree's look-up
+    // per friend. Rebuilt when the list changed size; a position is checked
+    // against the record before it is trusted, and a QID not in it is looked
+    // for the slow way, so a stale index costs time, never a wrong answer.
+    mutable std::unordered_map<int, std::size_t> m_userIndex; // under m_mutex
+    mutable std::size_t m_userIndexSize = 0;                  // under m_mutex
     std::vector<CGroup> m_groups;
     // Saves one at a time, each from a fresh snapshot, so an older one never lands last.
     std::mutex m_saveMutex;

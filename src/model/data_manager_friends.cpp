@@ -32,9 +32,21 @@ bool Contains(const std::vector<int>& list, int value) {
 
 CDataManager::User CDataManager::CachedUser(int qid) const {
     std::lock_guard lock(m_mutex);
-    for (const auto& user : m_users)
-        if (user->Qid() == qid)
-            return user;
+    if (m_userIndexSize != m_users.size()) {
+        m_userIndex.clear();
+        m_userIndex.reserve(m_users.size());
+        for (std::size_t i = 0; i < m_users.size(); ++i)
+            m_userIndex.emplace(m_users[i]->Qid(), i); // the first of a QID wins, as below
+        m_userIndexSize = m_users.size();
+    }
+    if (const auto it = m_userIndex.find(qid);
+        it != m_userIndex.end() && it->second < m_users.size() && m_users[it->second]->Qid() == qid)
+        return m_users[it->second];
+    for (std::size_t i = 0; i < m_users.size(); ++i)
+        if (m_users[i]->Qid() == qid) {
+            m_userIndexSize = m_users.size() + 1; // out of step: rebuild next time
+            return m_users[i];
+        }
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "model/message_record.h"
 
 #include "protocol/param_record.h"
+#include "protocol/record_view.h"
 #include "storage/config_store.h"
 
 #include <ctime>
@@ -8,24 +9,38 @@
 namespace murmex {
 
 bool CMessageRecord::ReadFrom(CConfigStore& store) {
-    CParamRecord r;
-    if (!store.ReadRecord(r))
+    std::string_view line;
+    if (!store.ReadRecordLine(line))
         return false;
-    // A key that a damaged line lost is simply empty: it is our own file, and
-    // the "server didn't return" error would blame the wrong party.
+    // Nearly every stored line needs no decoding: read those in place, one
+    // allocation (the text) per message. A key that a damaged line lost is
+    // simply empty: it is our own file, and the "server didn't return" error
+    // would blame the wrong party.
+    thread_local CRecordView view;
+    if (view.Parse(line)) {
+        auto value = [](std::string_view name) {
+            const std::string_view* found = view.Find(name);
+            return found ? *found : std::string_view();
+        };
+        m_text.assign(value("msgtext"));
+        m_sender = CParamRecord::ToInt(value("sender"));
+        m_read = CParamRecord::ToInt(value("wasread")) != 0;
+        m_sentTime = CParamRecord::ToInt(value("whensent"));
+        const std::string_view* type = view.Find("type");
+        m_type = type ? CParamRecord::ToInt(*type) : Received;
+        return true;
+    }
+    CParamRecord r;
+    r.Parse(line, 0);
     auto value = [&r](std::string_view name) {
         static const std::string empty;
         return r.Has(name) ? r.Get(name) : empty;
     };
-    const int sender = CParamRecord::ToInt(value("sender"));
-    std::string text = value("msgtext");
-    const bool read = CParamRecord::ToInt(value("wasread")) != 0;
-    const int sent = CParamRecord::ToInt(value("whensent"));
-    SetContent(std::move(text), sender, 0);
-    SetRead(read);
-    m_sentTime = sent;
-    if (r.Has("type"))
-        m_type = r.GetInt("type");
+    m_text = value("msgtext");
+    m_sender = CParamRecord::ToInt(value("sender"));
+    m_read = CParamRecord::ToInt(value("wasread")) != 0;
+    m_sentTime = CParamRecord::ToInt(value("whensent"));
+    m_type = r.Has("type") ? r.GetInt("type") : Received;
     return true;
 }
 

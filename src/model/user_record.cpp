@@ -73,11 +73,6 @@ bool CUserRecord::HasLanguage(int index) const {
     return std::find(list.begin(), list.end(), index) != list.end();
 }
 
-bool CUserRecord::HasInterest(int index) const {
-    auto list = Interests();
-    return std::find(list.begin(), list.end(), index) != list.end();
-}
-
 int CUserRecord::FirstLanguage() const {
     auto list = Languages();
     return list.empty() ? 0 : list.front();

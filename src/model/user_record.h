@@ -151,7 +151,6 @@ public:
     void SetCountry(int v) { Set(&SUserData::country, v); }
     bool RestrictEmail() const { return Get(&SUserData::restrictEmail); }
     void SetRestrictEmail(bool v) { Set(&SUserData::restrictEmail, v); }
-    bool RestrictName() const { return Get(&SUserData::restrictName); }
     void SetRestrictName(bool v) { Set(&SUserData::restrictName, v); }
     bool RestrictSurname() const { return Get(&SUserData::restrictSurname); }
     void SetRestrictSurname(bool v) { Set(&SUserData::restrictSurname, v); }
@@ -160,7 +159,6 @@ public:
     std::vector<int> Interests() const { return Get(&SUserData::interests); }
     void SetInterests(std::vector<int> v) { Set(&SUserData::interests, std::move(v)); }
     bool HasLanguage(int index) const;
-    bool HasInterest(int index) const;
     int FirstLanguage() const;
     int FirstInterest() const;
     void SetSingleLanguage(int index) { SetLanguages({index}); }
@@ -180,7 +178,6 @@ public:
     void SetDisplay(std::string v) { Set(&SUserData::display, std::move(v)); }
     std::string Note() const { return Get(&SUserData::note); }
     void SetNote(std::string v) { Set(&SUserData::note, std::move(v)); }
-    std::string Age() const { return Get(&SUserData::age); }
     void SetAge(std::string v) { Set(&SUserData::age, std::move(v)); }
 
     // The display text when it is not empty, else the nick.

@@ -135,7 +135,7 @@ std::string CAutostartEntry::EntryText(std::string_view programPath) {
            "Exec=" +
            exec +
            "\n"
-           "Icon=murmex\n"
+           "Icon=io.github.murmex.Murmex\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";
 }

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <mutex>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #ifndef MURMEX_SHARE_DIR
 #define MURMEX_SHARE_DIR "/usr/share/murmex"
@@ -52,6 +51,15 @@ std::string XdgDataDirectory() {
     return WithSlash(base) + "murmex/";
 }
 
+// A copy unpacked somewhere with its data beside it: murmex.cfg is already
+// there (it has always been used so; moving it now would lose sight of the
+// user's messages), or the user asked for it with a file named "portable".
+// A merely writable program folder is not enough: that is also true of a
+// build tree or a folder in $HOME, where data belongs in the user's data folder.
+bool IsPortableCopy(const std::string& programDir) {
+    return Exists(programDir + "murmex.cfg") || Exists(programDir + CPaths::kPortableMarker);
+}
+
 } // namespace
 
 std::string ProgramDirectoryFromCommandLine(std::string_view commandLine) {
@@ -77,8 +85,7 @@ void CPaths::Init(std::string_view argv0) {
         dataDir = WithSlash(home);
         MakeDirectories(dataDir);
     } else {
-        std::string probe = programDir.empty() ? "." : programDir;
-        if (Exists(programDir + "murmex.cfg") || ::access(probe.c_str(), W_OK) == 0) {
+        if (IsPortableCopy(programDir)) {
             dataDir = programDir;
         } else {
             dataDir = XdgDataDirectory();

@@ -13,9 +13,13 @@ std::string ProgramDirectoryFromCommandLine(std::string_view commandLine);
 // Where the program keeps its files. Process-wide, set once at start-up.
 class CPaths {
 public:
+    // A file of this name in the program directory makes a portable copy.
+    static constexpr const char* kPortableMarker = "portable";
+
     // Computes the program directory from argv[0] and picks the data directory:
     // $MURMEX_HOME when set; else the program directory when it already holds
-    // murmex.cfg or is writable (a portable install); else $XDG_DATA_HOME/murmex.
+    // murmex.cfg or a file named kPortableMarker (a portable copy); else
+    // $XDG_DATA_HOME/murmex (~/.local/share/murmex without it).
     static void Init(std::string_view argv0);
 
     static std::string ProgramDirectory();

@@ -14,7 +14,9 @@
 
 namespace murmex {
 
-CTcpSocket::~CTcpSocket() { Close(); }
+CTcpSocket::~CTcpSocket() {
+    Close();
+}
 
 bool CTcpSocket::StartSocketsLayer() {
     std::signal(SIGPIPE, SIG_IGN);
@@ -134,14 +136,6 @@ CTcpSocket::EWait CTcpSocket::Wait(short events, std::chrono::milliseconds limit
         if (errno != EINTR)
             return EWait::Failed;
     }
-}
-
-CTcpSocket::EWait CTcpSocket::WaitWritable(std::chrono::milliseconds limit) {
-    return Wait(POLLOUT, limit);
-}
-
-CTcpSocket::EWait CTcpSocket::WaitReadable(std::chrono::milliseconds limit) {
-    return Wait(POLLIN, limit);
 }
 
 bool CTcpSocket::SendAll(std::string_view bytes) {

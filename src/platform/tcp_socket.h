@@ -35,8 +35,6 @@ public:
     // Limits for each blocking send and receive call; past them the call fails.
     bool SetTimeouts(std::chrono::milliseconds send, std::chrono::milliseconds receive);
 
-    EWait WaitWritable(std::chrono::milliseconds limit);
-    EWait WaitReadable(std::chrono::milliseconds limit);
     // Sends every byte (looping over partial sends); false on any error or time-out.
     bool SendAll(std::string_view bytes);
     // Returns the byte count, 0 when the peer closed, -1 on error or time-out.

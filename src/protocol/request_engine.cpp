@@ -135,14 +135,13 @@ void CRequestEngine::ConnectProcedure(SJob& job) {
     }
 }
 
-bool CRequestEngine::RunOnWorker(SJob& job, void (CRequestEngine::*procedure)(SJob&)) {
+void CRequestEngine::RunOnWorker(SJob& job, void (CRequestEngine::*procedure)(SJob&)) {
     IWaitLoop* host = m_host.load();
     job.waiter = host ? host : &m_blockingLoop;
     {
         std::jthread worker([this, &job, procedure] { (this->*procedure)(job); });
         job.waiter->RunUntilDone([&job] { return job.result.load() != -2; });
     }
-    return true;
 }
 
 bool CRequestEngine::Connect() {

@@ -84,7 +84,7 @@ private:
     void ConnectProcedure(SJob& job);
     void Fail(SJob& job);
     void Finish(SJob& job, int result);
-    bool RunOnWorker(SJob& job, void (CRequestEngine::*procedure)(SJob&));
+    void RunOnWorker(SJob& job, void (CRequestEngine::*procedure)(SJob&));
 
     SEngineSettings m_settings;
     // One permit, taken and given back by the same calling thread. A timed

@@ -54,8 +54,8 @@ inline constexpr std::string_view kTextFeedbackIntro =
     "uwzględnione przy "
     "projektowaniu kolejnej wersji programu Murmex.";
 inline constexpr std::string_view kTextFeedbackSend = "Wyślij";
-// String 168.
-inline constexpr std::string_view kTextFeedbackFailed = "Nie mogę wysłać wiadomości!";
+// String 168: a message did not go, to a member or to the service.
+inline constexpr std::string_view kTextCannotSendMessage = "Nie mogę wysłać wiadomości!";
 
 inline constexpr std::string_view kTextExitWarning =
     "Jest aktywne połączenie z Internetem. Jeżeli teraz zamkniesz aplikację, to licznik opłat nie "

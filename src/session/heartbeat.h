@@ -60,7 +60,6 @@ public:
     bool IsLoginInProgress() const { return m_loginInProgress; }
     void SetLoginInProgress(bool inProgress);
     bool AutomaticReLogin() const { return m_autoReLogin; }
-    void SetAutomaticReLogin(bool enabled) { m_autoReLogin = enabled; }
     int IconState() const { return m_icon; }
 
 private:

@@ -63,7 +63,7 @@ void CFeedbackDialog::Send() {
     // its own line marks on the wire.
     const bool sent = m_data.SendFeedback(ToLocal(m_field->toPlainText()));
     if (!sent)
-        m_messageBox.ShowMessage(kTextFeedbackFailed);
+        m_messageBox.ShowMessage(kTextCannotSendMessage);
     SetControlsEnabled(true);
     accept();
 }

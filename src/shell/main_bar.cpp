@@ -19,6 +19,7 @@
 #include "storage/options.h"
 #include "ui/animation.h"
 #include "ui/dialog_parts.h"
+#include "ui/frameless_drag.h"
 #include "ui/image_button.h"
 #include "ui/local_text.h"
 #include "ui/skin_pictures.h"
@@ -26,12 +27,10 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace murmex {
 namespace {
@@ -72,13 +71,11 @@ std::vector<QRect> ScreenAreas() {
     return areas;
 }
 
-bool OnWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 } // namespace
 
-CMainBar::CMainBar(SAppContext& ctx) : CSkinDialog(nullptr), m_ctx(ctx) {
+CMainBar::CMainBar(SAppContext& ctx)
+    : CSkinDialog(nullptr), m_ctx(ctx),
+      m_heartbeat(std::chrono::milliseconds(kHeartbeatMs), [&ctx] { ctx.heartbeat.Tick(); }) {
     // The program's main window, not a dialog of something else: it gets a
     // taskbar entry, so that a minimised bar can always be brought back.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -94,8 +91,6 @@ CMainBar::CMainBar(SAppContext& ctx) : CSkinDialog(nullptr), m_ctx(ctx) {
     SetTopmost(m_docked || m_onTop);
     RefreshUserLine();
 
-    m_heartbeatTimer.setInterval(kHeartbeatMs);
-    connect(&m_heartbeatTimer, &QTimer::timeout, this, &CMainBar::PostTick);
     m_ctx.data.SetTitleCallback([this](const std::string&) {
         // Told before the switch is complete: read the new user once it is.
         QMetaObject::invokeMethod(this, &CMainBar::RefreshUserLine, Qt::QueuedConnection);
@@ -103,7 +98,7 @@ CMainBar::CMainBar(SAppContext& ctx) : CSkinDialog(nullptr), m_ctx(ctx) {
 }
 
 CMainBar::~CMainBar() {
-    m_heartbeatTimer.stop();
+    m_heartbeat.Stop();
     m_ctx.data.SetTitleCallback({});
     RemoveTrayIcon();
     ReleaseDocking();
@@ -115,13 +110,18 @@ void CMainBar::BuildChildren() {
     connect(m_hideButton, &CImageButton::clicked, this, &CMainBar::OnHideButton,
             Qt::QueuedConnection);
 
-    // The title strip moves the bar; the bar decides whether it may move.
+    // The title strip moves the bar and the bottom edge resizes it, neither
+    // while it is docked; where it then stands is kept for the next start.
+    auto* drag = new CFramelessDrag(this, kMainBarMinHeight);
+    drag->SetLocked([this] { return m_docked; });
+    drag->SetPlaced([this](bool resized) {
+        if (resized)
+            LayoutChildren();
+        StorePosition();
+    });
     for (const QRect& box : {LogoBoxRect(), CaptionBoxRect()})
-        if (QWidget* strip = childAt(box.center())) {
-            strip->installEventFilter(this);
-            if (box == CaptionBoxRect())
-                m_moveStrip = strip;
-        }
+        if (QWidget* strip = childAt(box.center()))
+            drag->AddMoveStrip(strip);
 
     m_friendTree = new CFriendTree(m_ctx.data, nullptr);
     m_friendTree->SetMessageBox(&m_ctx.messageBox);
@@ -141,11 +141,11 @@ void CMainBar::BuildChildren() {
         friendsIcon.addPixmap(MenuIcon(kIconFriends, ratio));
         channelsIcon.addPixmap(MenuIcon(kIconChannels, ratio));
     }
-    m_tabs->addTab(TreePage(kTextFriendsView, m_friendTree), friendsIcon, QString());
-    m_tabs->addTab(TreePage(kTextChannelsView, m_channelList), channelsIcon, QString());
-    m_tabs->setTabToolTip(0, FromUtf8(kTextFriendsView));
-    m_tabs->setTabToolTip(1, FromUtf8(kTextChannelsView));
-    m_tabs->setCurrentIndex(0);
+    m_tabs->insertTab(kViewFriends, TreePage(kTextFriendsView, m_friendTree), friendsIcon, {});
+    m_tabs->insertTab(kViewChannels, TreePage(kTextChannelsView, m_channelList), channelsIcon, {});
+    m_tabs->setTabToolTip(kViewFriends, FromUtf8(kTextFriendsView));
+    m_tabs->setTabToolTip(kViewChannels, FromUtf8(kTextChannelsView));
+    m_tabs->setCurrentIndex(kViewFriends);
 
     m_statusLine = dialog_parts::PlainLabel({}, this);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
@@ -165,11 +165,12 @@ void CMainBar::BuildChildren() {
 
     m_logo = new CAnimation(this);
     m_logo->OpenLogo();
+    m_busy = std::make_unique<CBusyState>(this, m_logo);
 
     m_resizeGrip = new QWidget(this);
     m_resizeGrip->setObjectName(QStringLiteral("resizeGrip"));
     m_resizeGrip->setCursor(Qt::SizeVerCursor);
-    m_resizeGrip->installEventFilter(this);
+    drag->SetResizeGrip(m_resizeGrip);
 
     m_menu = new CMainMenu(!m_ctx.connectionState.IsLAN(), this);
     LayoutChildren();
@@ -246,82 +247,6 @@ void CMainBar::StorePosition() {
     SaveOptions();
 }
 
-bool CMainBar::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
-                       type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
-    if (!mouse)
-        return CSkinDialog::eventFilter(watched, event);
-    if (watched == m_resizeGrip)
-        return HandleResizeEvent(event);
-    const auto* mouseEvent = static_cast<QMouseEvent*>(event);
-    return HandleMoveEvent(event, mouseEvent->globalPosition().toPoint());
-}
-
-bool CMainBar::HandleMoveEvent(QEvent* event, const QPoint& globalPos) {
-    // A docked bar stays where it is; the strip takes the drag all the same,
-    // so that nothing underneath moves it.
-    if (m_docked) {
-        m_moving = false;
-        return true;
-    }
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        if (mouse->button() != Qt::LeftButton)
-            return true;
-        if (OnWayland() && windowHandle() && windowHandle()->startSystemMove())
-            return true;
-        m_moving = true;
-        m_grabOffset = globalPos - pos();
-        return true;
-    case QEvent::MouseMove:
-        if (m_moving)
-            move(globalPos - m_grabOffset);
-        return true;
-    case QEvent::MouseButtonRelease:
-        if (mouse->button() == Qt::LeftButton && m_moving) {
-            m_moving = false;
-            StorePosition();
-        }
-        return true;
-    default:
-        return true;
-    }
-}
-
-bool CMainBar::HandleResizeEvent(QEvent* event) {
-    if (m_docked) {
-        m_resizing = false;
-        return true;
-    }
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPoint global = mouse->globalPosition().toPoint();
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        if (mouse->button() == Qt::LeftButton)
-            m_resizing = true;
-        return true;
-    case QEvent::MouseMove:
-        if (m_resizing) {
-            // Never lower than the bar's minimum; the top edge stays put.
-            const int height = global.y() - y();
-            if (height > kMainBarMinHeight)
-                resize(width(), height);
-        }
-        return true;
-    case QEvent::MouseButtonRelease:
-        if (mouse->button() == Qt::LeftButton && m_resizing) {
-            m_resizing = false;
-            LayoutChildren();
-            StorePosition();
-        }
-        return true;
-    default:
-        return true;
-    }
-}
-
 // --- lines, heartbeat, shutdown
 
 void CMainBar::RefreshUserLine() {
@@ -337,33 +262,6 @@ void CMainBar::SetStatusLine(std::string_view textUtf8) {
 
 void CMainBar::SetCostLine(std::string_view textUtf8) {
     m_costLine->setText(FromUtf8(textUtf8));
-}
-
-void CMainBar::StartHeartbeat() {
-    m_heartbeatTimer.start();
-}
-
-void CMainBar::StopHeartbeat() {
-    m_heartbeatTimer.stop();
-}
-
-void CMainBar::PostTick() {
-    // The tick runs from the event queue, not inside the timer's own event:
-    // Qt never fires a timer again while its event is being handled, so a
-    // dialog a tick opens would stop every further tick (fetching messages,
-    // the friends' synchronisation, the cost line) until it closed. Queued,
-    // the ticks go on inside the dialog's loop; the heartbeat keeps its
-    // dialogs from nesting. One tick waits at a time.
-    if (m_tickPosted)
-        return;
-    m_tickPosted = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_tickPosted = false;
-            m_ctx.heartbeat.Tick();
-        },
-        Qt::QueuedConnection);
 }
 
 void CMainBar::QuitApplication() {

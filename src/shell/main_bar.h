@@ -2,17 +2,16 @@
 
 #include "session/main_menu_rules.h"
 #include "shell/options_dialog.h"
+#include "shell/tray_icon.h"
+#include "ui/busy_state.h"
+#include "ui/queued_ticker.h"
 #include "ui/skin_dialog.h"
 
-#include <QPointer>
-#include <QTimer>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QLabel;
 class QPushButton;
-class QSystemTrayIcon;
 class QTabWidget;
 
 namespace murmex {
@@ -36,35 +35,35 @@ class CMainBar : public CSkinDialog, public IDockingHost {
 
 public:
     static constexpr int kHeartbeatMs = 200;
-    // The strip the bar is moved by, and the edge its height is dragged by.
-    static constexpr int kMoveStripHeight = 19;
+    // The edge the bar's height is dragged by.
     static constexpr int kResizeEdge = 5;
 
     explicit CMainBar(SAppContext& ctx);
     ~CMainBar() override;
 
     // --- the services the rest of the program uses
-    void StartHeartbeat();
-    void StopHeartbeat();
-    bool IsHeartbeatRunning() const { return m_heartbeatTimer.isActive(); }
+    void StartHeartbeat() { m_heartbeat.Start(); }
+    void StopHeartbeat() { m_heartbeat.Stop(); }
+    bool IsHeartbeatRunning() const { return m_heartbeat.IsRunning(); }
     void ShowMainBar(bool show);
     void SetDocking(bool docked, bool onTop) override;
     bool IsDocked() const override { return m_docked; }
     bool IsOnTop() const override { return m_onTop; }
     // Long operations: every child disabled and the logo playing. Nested
     // calls are counted; the last EndBusy ends it.
-    void BeginBusy();
-    void EndBusy();
-    bool IsBusy() const { return m_busy > 0; }
-    void PlaceBesideMainBar(QWidget* dialog);
-    void AttachToMainBar(QWidget* dialog);
+    void BeginBusy() { m_busy->Begin(); }
+    void EndBusy() { m_busy->End(); }
+    bool IsBusy() const { return m_busy->IsBusy(); }
+    void PlaceBesideMainBar(QWidget* dialog) { PlaceDialog(dialog, false); }
+    void AttachToMainBar(QWidget* dialog) { PlaceDialog(dialog, true); }
     // The tray icon appears only where the desktop has a tray.
-    void ShowTrayIcon();
-    void RemoveTrayIcon();
-    bool HasTrayIcon() const;
+    void ShowTrayIcon() { m_tray.Show(); }
+    bool HasTrayIcon() const { return m_tray.IsShown(); }
     // Whether the desktop shows tray icons; by default as Qt finds it.
-    void SetTrayAvailableCheck(std::function<bool()> check);
-    bool TrayAvailable() const;
+    void SetTrayAvailableCheck(std::function<bool()> check) {
+        m_tray.SetAvailableCheck(std::move(check));
+    }
+    bool TrayAvailable() const { return m_tray.Available(); }
     void RefreshUserLine();
     // The end of the program: tray icon gone, a running call ended and
     // logged, the docking released, the window closed.
@@ -76,7 +75,7 @@ public:
     void SetStatusLine(std::string_view textUtf8);
     void SetCostLine(std::string_view textUtf8);
     // One of the tray pictures of tray_icon_picture.h.
-    void SetTrayIcon(int picture);
+    void SetTrayIcon(int picture) { m_tray.SetPicture(picture); }
 
     // --- what tests and the application look at
     SAppContext& Context() const { return m_ctx; }
@@ -91,12 +90,12 @@ public:
     CAnimation* Logo() const { return m_logo; }
     CImageButton* HideButton() const { return m_hideButton; }
     QWidget* ResizeGrip() const { return m_resizeGrip; }
-    // 0 friends, 1 channel favourites.
+    // The view shown: the friends or the channel favourites.
+    static constexpr int kViewFriends = 0;
+    static constexpr int kViewChannels = 1;
     int CurrentView() const;
     // The picture the heartbeat asked for last (also without a tray).
-    int TrayPictureNumber() const { return m_trayPicture; }
-    // The state the menu is enabled by, as it is now.
-    SMainMenuState MenuState() const;
+    int TrayPictureNumber() const { return m_tray.Picture(); }
     // Opens the main menu above its button, enabled for the current state.
     void OpenMainMenu();
 
@@ -111,7 +110,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // main_bar.cpp: building, placing, moving, docking
@@ -122,25 +120,19 @@ private:
     void ReleaseDocking();
     void SetTopmost(bool topmost);
     void StorePosition();
+    void PlaceDialog(QWidget* dialog, bool attached);
     void OnHideButton();
-    bool HandleMoveEvent(QEvent* event, const QPoint& globalPos);
-    bool HandleResizeEvent(QEvent* event);
+    void RemoveTrayIcon() { m_tray.Remove(); }
     void OnTrayActivated(int reason);
-    void PostTick();
+    // The state the menu is enabled by, as it is now.
+    SMainMenuState MenuState() const;
 
     SAppContext& m_ctx;
 
     bool m_docked = false;
     bool m_onTop = false;
     bool m_dockRegistered = false;
-    bool m_moving = false;
-    bool m_resizing = false;
-    QPoint m_grabOffset;
-    int m_busy = 0;
-    std::vector<QPointer<QWidget>> m_disabledByBusy;
     bool m_quitting = false;
-    int m_trayPicture = 0;
-    std::function<bool()> m_trayAvailable;
 
     CImageButton* m_hideButton = nullptr;
     QTabWidget* m_tabs = nullptr;
@@ -152,11 +144,10 @@ private:
     QPushButton* m_menuButton = nullptr;
     CAnimation* m_logo = nullptr;
     QWidget* m_resizeGrip = nullptr;
-    QWidget* m_moveStrip = nullptr;
     CMainMenu* m_menu = nullptr;
-    QSystemTrayIcon* m_tray = nullptr;
-    QTimer m_heartbeatTimer;
-    bool m_tickPosted = false;
+    CTrayIcon m_tray{this, [this](int reason) { OnTrayActivated(reason); }};
+    std::unique_ptr<CBusyState> m_busy;
+    CQueuedTicker m_heartbeat;
 };
 
 } // namespace murmex

@@ -42,7 +42,7 @@ std::string LastPosText(const QRect& frame) {
 SFloatingPlace KeepReachable(const SFloatingPlace& place, int width,
                              const std::vector<QRect>& screens) {
     // The strip the bar is dragged by must show on some screen.
-    const QRect strip(place.left, place.top, width, 19);
+    const QRect strip(place.left, place.top, width, kMainBarMoveStripHeight);
     for (const QRect& screen : screens)
         if (screen.intersects(strip))
             return place;

@@ -15,6 +15,8 @@ namespace murmex {
 inline constexpr int kMainBarMinHeight = 400;
 inline constexpr int kMainBarDefaultLeft = 100;
 inline constexpr int kMainBarDefaultTop = 10;
+// The strip along the top the bar is dragged by.
+inline constexpr int kMainBarMoveStripHeight = 19;
 // The bar's width in dialog units of its font.
 inline constexpr int kMainBarWidthUnits = 152;
 

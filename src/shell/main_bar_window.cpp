@@ -2,13 +2,10 @@
 // hidden, on top or not, busy, placing other windows, and its tray icon.
 #include "model/data_manager.h"
 #include "session/app_context.h"
-#include "session/tray_icon_picture.h"
 #include "shell/main_bar.h"
 #include "shell/main_bar_geometry.h"
-#include "shell/tray_pictures.h"
 #include "shell/x11_dock.h"
 #include "storage/options.h"
-#include "ui/animation.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -128,90 +125,23 @@ void CMainBar::OnHideButton() {
         showMinimized();
 }
 
-// --- busy state and dialog placement
+// --- dialog placement
 
-void CMainBar::BeginBusy() {
-    if (m_busy++ > 0)
-        return;
-    m_disabledByBusy.clear();
-    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        // Windows of their own (pop-ups, the menu) are not part of the bar.
-        if (child->isWindow() || child == m_logo || !child->isEnabled())
-            continue;
-        child->setEnabled(false);
-        m_disabledByBusy.emplace_back(child);
-    }
-    m_logo->Play();
-}
-
-void CMainBar::EndBusy() {
-    if (m_busy == 0 || --m_busy > 0)
-        return;
-    for (const QPointer<QWidget>& child : m_disabledByBusy)
-        if (child)
-            child->setEnabled(true);
-    m_disabledByBusy.clear();
-    m_logo->Stop();
-}
-
-void CMainBar::PlaceBesideMainBar(QWidget* dialog) {
-    if (!dialog)
-        return;
-    QScreen* screen = this->screen();
-    const QRect desktop = screen ? screen->availableGeometry() : QRect();
-    if (const auto x = BesideBarX(frameGeometry(), desktop, dialog->frameGeometry().width()))
-        dialog->move(*x, dialog->y());
-    if (m_onTop)
-        dialog->raise();
-}
-
-void CMainBar::AttachToMainBar(QWidget* dialog) {
+void CMainBar::PlaceDialog(QWidget* dialog, bool attached) {
     if (!dialog)
         return;
     QScreen* screen = this->screen();
     const QRect desktop = screen ? screen->availableGeometry() : QRect();
     const QRect bar = frameGeometry();
-    const auto x = AttachedToBarX(bar, desktop, dialog->frameGeometry().width());
-    dialog->move(x ? *x : dialog->x(), bar.y());
+    const int width = dialog->frameGeometry().width();
+    const auto x = attached ? AttachedToBarX(bar, desktop, width) : BesideBarX(bar, desktop, width);
+    // An attached dialog stands level with the bar; one beside it keeps its height.
+    dialog->move(x ? *x : dialog->x(), attached ? bar.y() : dialog->y());
     if (m_onTop)
         dialog->raise();
 }
 
 // --- the tray icon
-
-void CMainBar::SetTrayAvailableCheck(std::function<bool()> check) {
-    m_trayAvailable = std::move(check);
-}
-
-bool CMainBar::TrayAvailable() const {
-    return m_trayAvailable ? m_trayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
-}
-
-void CMainBar::ShowTrayIcon() {
-    if (!TrayAvailable())
-        return;
-    if (!m_tray) {
-        m_tray = new QSystemTrayIcon(this);
-        connect(m_tray, &QSystemTrayIcon::activated, this,
-                [this](QSystemTrayIcon::ActivationReason reason) {
-                    OnTrayActivated(static_cast<int>(reason));
-                });
-    }
-    m_tray->setIcon(TrayPicture(m_trayPicture ? m_trayPicture : kTrayOffline));
-    m_tray->show();
-}
-
-void CMainBar::RemoveTrayIcon() {
-    if (!m_tray)
-        return;
-    m_tray->hide();
-    delete m_tray;
-    m_tray = nullptr;
-}
-
-bool CMainBar::HasTrayIcon() const {
-    return m_tray && m_tray->isVisible();
-}
 
 void CMainBar::OnTrayActivated(int reason) {
     if (reason == QSystemTrayIcon::DoubleClick) {
@@ -224,12 +154,6 @@ void CMainBar::OnTrayActivated(int reason) {
     // double click: a click must at least bring the bar back there.
     if (reason == QSystemTrayIcon::Trigger && IsMainBarHidden())
         ShowMainBar(true);
-}
-
-void CMainBar::SetTrayIcon(int picture) {
-    m_trayPicture = picture;
-    if (m_tray)
-        m_tray->setIcon(TrayPicture(picture));
 }
 
 } // namespace murmex

@@ -166,7 +166,7 @@ void CWindowRouter::OpenSmsWindow(int qid) {
     m_messageWindows->OpenSmsWindow(qid);
 }
 void CWindowRouter::OpenFriendDetails(int qid) {
-    OpenFriendDetails(qid, 0);
+    OpenFriendDetails(qid, CFriendDetailsDlg::kPageData);
 }
 void CWindowRouter::OpenFriendDetails(int qid, int page) {
     // Opening closes the one open; filling may ask the service for the

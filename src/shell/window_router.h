@@ -47,7 +47,7 @@ public:
     void OpenMessageWindow(int qid);
     void OpenSmsWindow(int qid);
     void OpenFriendDetails(int qid);
-    // On one of its pages (0 "Dane", 1 "Historia", 2 "Notatki", 3 "Zdarzenia").
+    // On one of its pages (CFriendDetailsDlg::EPage).
     void OpenFriendDetails(int qid, int page);
     void OpenMessageList();
     // 0: no group chosen in advance.
@@ -83,8 +83,6 @@ public:
 
     // The open friend-online pop-ups.
     std::vector<QWidget*> FriendOnlinePopups() const;
-    // The four message windows, one of each.
-    CMessageWindows& MessageWindows() { return *m_messageWindows; }
     // The one friend details window.
     CFriendDetailsHost& FriendDetails() { return *m_details; }
     // The open settings window of a channel, or null.

@@ -5,6 +5,7 @@
 #include "friends/favourite_channel_list.h"
 #include "friends/friend_tree.h"
 #include "model/data_manager.h"
+#include "platform/build_version.h"
 #include "platform/code_page.h"
 #include "ports/ui_interfaces.h"
 #include "session/app_context.h"
@@ -238,7 +239,7 @@ void CWindowRouter::ShowAboutBox() {
     QLabel* body = dialog_parts::WrappedLabel(kTextAboutBody);
     body->setMinimumWidth(280);
     QLabel* version = dialog_parts::PlainLabel();
-    version->setText(FromUtf8(kTextAboutVersion).arg(QApplication::applicationVersion()));
+    version->setText(FromUtf8(kTextAboutVersion).arg(QString::fromUtf8(MurmexVersion())));
     auto* ok = new QPushButton(FromUtf8(kTextOk));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, &box, &QDialog::accept);

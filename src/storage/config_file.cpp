@@ -171,6 +171,7 @@ void CConfigFile::Reload() {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     CloseJournal();
+    ++m_generation;
     m_lines.clear();
     m_sections.clear();
     m_journalUsable = false;
@@ -265,6 +266,11 @@ CConfigFile::SSectionPos* CConfigFile::Section(std::string_view header) {
 bool CConfigFile::FindSection(std::string_view header, std::size_t& first, std::size_t& end) {
     if (!Lines())
         return false;
+    return FindSectionInImage(header, first, end);
+}
+
+bool CConfigFile::FindSectionInImage(std::string_view header, std::size_t& first,
+                                     std::size_t& end) {
     const SSectionPos* s = Section(header);
     if (!s)
         return false;
@@ -274,6 +280,7 @@ bool CConfigFile::FindSection(std::string_view header, std::size_t& first, std::
 }
 
 bool CConfigFile::Apply(const SJournalEdit& edit, bool replaying) {
+    ++m_generation;
     const std::string header = "[" + edit.section + "]";
     SSectionPos* s = Section(header);
     if (edit.kind == SJournalEdit::Replace) {
@@ -403,6 +410,7 @@ bool CConfigFile::Replace(std::vector<std::string> lines) {
     // Folded in: the rewrite made a new inode, so even if this unlink is lost
     // the old journal no longer matches the file.
     ::unlink(JournalPath().c_str());
+    ++m_generation;
     m_lines = std::move(lines);
     m_readable = true;
     m_journalUsable = false;

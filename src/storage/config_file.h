@@ -60,6 +60,13 @@ public:
     const std::vector<std::string>* Lines();
     // The body of the first copy of the section "[name]"-header: lines [first, end).
     bool FindSection(std::string_view header, std::size_t& first, std::size_t& end);
+    // As FindSection, on the image as it is now, without looking at the disk.
+    bool FindSectionInImage(std::string_view header, std::size_t& first, std::size_t& end);
+    // The image as it is now; valid until it changes (see Generation).
+    const std::vector<std::string>& Image() const { return m_lines; }
+    // Changes whenever the image does (a reload, a journalled change, a
+    // rewrite): a reader holding line positions knows when to look them up again.
+    std::uint64_t Generation() const { return m_generation; }
 
     // Rewrites the file atomically with these lines and drops the journal.
     bool Replace(std::vector<std::string> lines);
@@ -98,6 +105,7 @@ private:
 
     std::string m_path;
     bool m_loaded = false;
+    std::uint64_t m_generation = 0;
     bool m_racy = false; // changed on disk too recently to trust the stamp
     bool m_readable = false;
     SStamp m_fileStamp;

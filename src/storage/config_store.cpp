@@ -45,20 +45,48 @@ bool CConfigStore::Open(std::string_view section, int mode, std::string_view fil
     m_state = Reading;
     m_skipped = 0;
     CConfigFile& file = CConfigFile::For(path);
-    const std::vector<std::string>* all = file.Lines();
-    if (!all)
-        return false;
-    std::size_t first = 0, end = 0;
-    if (file.FindSection(m_header, first, end))
-        m_lines.assign(all->begin() + static_cast<std::ptrdiff_t>(first),
-                       all->begin() + static_cast<std::ptrdiff_t>(end));
-    return true;
+    m_file = &file;
+    m_first = m_end = 0;
+    const bool readable = file.Lines() != nullptr;
+    if (readable)
+        file.FindSectionInImage(m_header, m_first, m_end);
+    m_generation = file.Generation();
+    return readable;
+}
+
+void CConfigStore::Resync() const {
+    if (!m_file || m_file->Generation() == m_generation)
+        return;
+    m_first = m_end = 0;
+    m_file->FindSectionInImage(m_header, m_first, m_end);
+    m_generation = m_file->Generation();
+}
+
+bool CConfigStore::AtEnd() const {
+    return Remaining() == 0;
+}
+
+std::size_t CConfigStore::Remaining() const {
+    if (m_state != Reading)
+        return m_cursor >= m_lines.size() ? 0 : m_lines.size() - m_cursor;
+    Resync();
+    const std::size_t size = m_end - m_first;
+    return m_cursor >= size ? 0 : size - m_cursor;
+}
+
+const std::string* CConfigStore::NextLine() {
+    if (m_state != Reading)
+        return m_cursor < m_lines.size() ? &m_lines[m_cursor++] : nullptr;
+    if (AtEnd())
+        return nullptr;
+    return &m_file->Image()[m_first + m_cursor++];
 }
 
 bool CConfigStore::ReadValue(std::string& name, std::string& value) {
-    if (AtEnd())
+    const std::string* next = NextLine();
+    if (!next)
         return false;
-    const std::string& line = m_lines[m_cursor++];
+    const std::string& line = *next;
     auto eq = line.find('=');
     auto open = line.find('"');
     if (eq == std::string::npos || open == std::string::npos)
@@ -72,10 +100,17 @@ bool CConfigStore::ReadValue(std::string& name, std::string& value) {
 }
 
 bool CConfigStore::ReadRecord(CParamRecord& record) {
-    while (!AtEnd()) {
-        const std::string& line = m_lines[m_cursor++];
-        if (IsRecordLine(line)) {
-            record.Parse(line, 0);
+    std::string_view line;
+    if (!ReadRecordLine(line))
+        return false;
+    record.Parse(line, 0);
+    return true;
+}
+
+bool CConfigStore::ReadRecordLine(std::string_view& line) {
+    while (const std::string* next = NextLine()) {
+        if (IsRecordLine(*next)) {
+            line = *next;
             return true;
         }
         ++m_skipped;
@@ -84,9 +119,10 @@ bool CConfigStore::ReadRecord(CParamRecord& record) {
 }
 
 bool CConfigStore::ReadLine(std::string& line) {
-    if (AtEnd())
+    const std::string* next = NextLine();
+    if (!next)
         return false;
-    line = m_lines[m_cursor++];
+    line = *next;
     return true;
 }
 
@@ -158,6 +194,8 @@ bool CConfigStore::Close() {
     } else if (m_state == Reading) {
         m_state = Closed;
         m_lines.clear();
+        m_file = nullptr;
+        m_first = m_end = 0;
     }
     Release();
     return ok;

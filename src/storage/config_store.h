@@ -2,12 +2,15 @@
 
 #include "protocol/param_record.h"
 
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace murmex {
+
+class CConfigFile;
 
 // One pass over one section of a data file: construct, Open, read or write
 // lines, Close, throw away. The section's body is every line after the
@@ -40,9 +43,14 @@ public:
     // The next line that is a record (see IsRecordLine); lines that are not
     // are passed over and counted in SkippedLines. False at the end.
     bool ReadRecord(CParamRecord& record);
+    // As ReadRecord, but hands over the line itself, for a reader with a
+    // parser of its own; the view is valid until the next read or Close.
+    bool ReadRecordLine(std::string_view& line);
     std::size_t SkippedLines() const { return m_skipped; }
     bool ReadLine(std::string& line);
-    bool AtEnd() const { return m_cursor >= m_lines.size(); }
+    bool AtEnd() const;
+    // How many lines of the section are left to read (to size a list).
+    std::size_t Remaining() const;
 
     // Only while opened with Write; otherwise they do nothing.
     void WriteValue(std::string_view name, std::string_view value);
@@ -78,6 +86,11 @@ private:
 
     bool Rewrite(const std::string& path);
     void Release();
+    // The next line of the section being read, or null at its end.
+    const std::string* NextLine();
+    // Finds the section again when the file's image changed under a pass
+    // (only this thread can change it while the pass holds the lock).
+    void Resync() const;
 
     struct SSection {
         std::string header;
@@ -88,8 +101,14 @@ private:
     std::string m_otherFile;
     std::size_t m_cursor = 0;
     std::size_t m_skipped = 0;
-    std::vector<std::string> m_lines;
+    std::vector<std::string> m_lines; // the section being written
     std::string m_header;
+    // Reading: lines [m_first, m_end) of the file's shared image, read in
+    // place rather than copied (a section can hold fifty thousand messages).
+    CConfigFile* m_file = nullptr;
+    mutable std::size_t m_first = 0;
+    mutable std::size_t m_end = 0;
+    mutable std::uint64_t m_generation = 0;
     int m_state = Closed;
     std::unique_lock<std::recursive_mutex> m_fileLock;
 };

@@ -15,13 +15,6 @@ CImageButton::CImageButton(int normalPicture, int hoverPicture, int pressedPictu
     setAttribute(Qt::WA_Hover);
 }
 
-void CImageButton::SetPictures(int normalPicture, int hoverPicture, int pressedPicture) {
-    m_pictures[0] = normalPicture;
-    m_pictures[1] = hoverPicture;
-    m_pictures[2] = pressedPicture;
-    update();
-}
-
 CImageButton::EState CImageButton::State() const {
     if (isDown())
         return EState::Pressed;

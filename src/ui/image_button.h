@@ -18,7 +18,6 @@ public:
     CImageButton(int normalPicture, int hoverPicture, int pressedPicture,
                  QWidget* parent = nullptr);
 
-    void SetPictures(int normalPicture, int hoverPicture, int pressedPicture);
     EState State() const;
     QSize sizeHint() const override;
 

@@ -15,7 +15,6 @@ public:
     explicit CAccountWizardSheet(const SWizardServices& services, QWidget* parent = nullptr);
 
     CUserRecord& User() { return m_state.user; }
-    bool AlreadyRegistered() const { return m_state.alreadyRegistered; }
     SWizardState& State() { return m_state; }
 
     // "Anuluj", Escape and the close button; refused while the page waits.

@@ -19,7 +19,6 @@ public:
 
     QLabel* QidLabel() const { return m_qid; }
     QLabel* NickLabel() const { return m_nick; }
-    QLabel* EmailLabel() const { return m_email; }
     QCheckBox* HideEmailBox() const { return m_hideEmail; }
     QLineEdit* OldPasswordEdit() const { return m_oldPassword; }
     QLineEdit* NewPasswordEdit() const { return m_newPassword; }

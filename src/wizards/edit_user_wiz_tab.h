@@ -23,7 +23,6 @@ public:
     explicit CEditUserWizTab(CEditUserWizDialog& dialog, QWidget* parent = nullptr);
 
     void OnActivate() override;
-    bool IsLoaded() const { return m_loaded; }
     // The tab's fields into the record (only once it has been filled).
     void StoreIfLoaded();
 

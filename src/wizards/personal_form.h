@@ -37,11 +37,8 @@ public:
 
     QLineEdit* NameEdit() const { return m_name; }
     QLineEdit* SurnameEdit() const { return m_surname; }
-    QCheckBox* HideNameBox() const { return m_hideName; }
-    QCheckBox* HideSurnameBox() const { return m_hideSurname; }
     QDateEdit* BornEdit() const { return m_born; }
     QComboBox* SexList() const { return m_sex; }
-    QLineEdit* StreetEdit() const { return m_street; }
     QLineEdit* CityEdit() const { return m_city; }
     QComboBox* CountryList() const { return m_country; }
     QLineEdit* WebPageEdit() const { return m_url; }

@@ -11,10 +11,9 @@
 #include "friends/user_search_dlg.h"
 #include "friends/user_search_results_dlg.h"
 #include "platform/clock.h"
-#include "platform/code_page.h"
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
-#include "server/service_server.h"
+#include "support/service_world.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -27,42 +26,15 @@
 namespace murmex {
 namespace {
 
-std::unique_ptr<CRequestEngine> Client(std::uint16_t port) {
-    SEngineSettings s;
-    s.port = port;
-    s.connectWait = s.writeWait = s.lockWait = std::chrono::seconds(10);
-    s.readWait = std::chrono::seconds(30);
-    auto engine = std::make_unique<CRequestEngine>(s);
-    engine->SetAddressSource([] { return std::string("127.0.0.1"); });
-    EXPECT_TRUE(engine->Connect());
-    return engine;
-}
-
 int Register(CRequestEngine& engine, const std::string& nick, const std::string& name,
              const std::string& surname) {
-    CUserRecord u;
-    u.SetNick(nick);
-    u.SetDetailEmail(nick + "@example.pl");
-    u.SetDetailName(Utf8ToWin1250(name));
-    u.SetDetailSurname(Utf8ToWin1250(surname));
-    u.SetSex(-1);
-    u.SetPassword("haslo");
-    return u.Register(engine) ? u.Qid() : 0;
+    return test::CServiceWorld::Register(engine, nick, "haslo", name, surname);
 }
 
 class ThroughService : public ::testing::Test {
 protected:
     void SetUp() override {
-        ClearOptions();
-        SServerSettings settings;
-        settings.port = 0;
-        settings.database = dir.File("murmexd.db");
-        settings.hashCost = CPasswordHasher::ECost::Fast;
-        settings.tick = std::chrono::milliseconds(20);
-        settings.workers = 2;
-        server = std::make_unique<CServiceServer>(settings);
-        ASSERT_TRUE(server->Start()) << server->LastError();
-        engine = Client(server->Port());
+        engine = service.Client();
         me = Register(*engine, "alicja", "Alicja", "Kowalska");
         bob = Register(*engine, "bob", "Bogdan", "Zieliński");
         carol = Register(*engine, "karolina", "Karolina", "Wiśniewska");
@@ -86,8 +58,7 @@ protected:
         tree.reset();
         data->Shutdown();
         data.reset();
-        server->Stop();
-        ClearOptions();
+        service.server->Stop();
     }
 
     SFriendInsertServices Services() {
@@ -108,8 +79,7 @@ protected:
         ASSERT_EQ(wizard.ActiveResourceId(), kPageFriendIdentify);
     }
 
-    test::CTempDataDir dir;
-    std::unique_ptr<CServiceServer> server;
+    test::CServiceWorld service;
     std::unique_ptr<CRequestEngine> engine;
     CSystemClock clock;
     std::unique_ptr<CChannelList> channels;

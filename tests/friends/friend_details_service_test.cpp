@@ -15,9 +15,7 @@
 #include "protocol/request_engine.h"
 #include "server/database.h"
 #include "server/friend_table.h"
-#include "server/service_server.h"
-#include "storage/options.h"
-#include "support/temp_dir.h"
+#include "support/service_world.h"
 #include "ui/local_text.h"
 
 #include <QCheckBox>
@@ -38,46 +36,16 @@ public:
     std::vector<std::string> shown;
 };
 
-std::unique_ptr<CRequestEngine> Client(std::uint16_t port) {
-    SEngineSettings s;
-    s.port = port;
-    s.connectWait = s.writeWait = s.lockWait = std::chrono::seconds(10);
-    s.readWait = std::chrono::seconds(30);
-    auto engine = std::make_unique<CRequestEngine>(s);
-    engine->SetAddressSource([] { return std::string("127.0.0.1"); });
-    return engine;
-}
-
-int Register(CRequestEngine& engine, const std::string& nick, const std::string& password) {
-    CUserRecord u;
-    u.SetNick(nick);
-    u.SetDetailEmail(nick + "@example.pl");
-    u.SetDetailName("Jan");
-    u.SetDetailSurname("Testowy");
-    u.SetSex(-1);
-    u.SetPassword(password);
-    return u.Register(engine) ? u.Qid() : 0;
-}
-
 // Alicja, logged in as the local user, with Bartek among her friends.
 class FriendDetailsService : public ::testing::Test {
 protected:
     void SetUp() override {
-        ClearOptions();
-        SServerSettings settings;
-        settings.port = 0;
-        settings.database = dir.File("murmexd.db");
-        settings.hashCost = CPasswordHasher::ECost::Fast;
-        settings.tick = std::chrono::milliseconds(20);
-        settings.workers = 2;
-        server = std::make_unique<CServiceServer>(settings);
-        ASSERT_TRUE(server->Start()) << server->LastError();
-        alice = Client(server->Port());
-        bob = Client(server->Port());
+        alice = service.Client(false);
+        bob = service.Client(false);
         ASSERT_TRUE(alice->Connect());
         ASSERT_TRUE(bob->Connect());
-        aliceQid = Register(*alice, "alicja", "haslo1");
-        bobQid = Register(*bob, "bartek", "haslo2");
+        aliceQid = test::CServiceWorld::Register(*alice, "alicja", "haslo1");
+        bobQid = test::CServiceWorld::Register(*bob, "bartek", "haslo2");
         ASSERT_GT(aliceQid, 0);
         ASSERT_GT(bobQid, 0);
 
@@ -96,28 +64,26 @@ protected:
     void TearDown() override {
         host.reset();
         data->Shutdown();
-        server->Stop();
-        ClearOptions();
+        service.server->Stop();
     }
 
     std::vector<int> ServiceNotifyMethods() {
         CDatabase db;
-        EXPECT_TRUE(db.Open(dir.File("murmexd.db")));
+        EXPECT_TRUE(db.Open(service.DatabasePath()));
         std::vector<int> methods;
         CFriendTable(db).NotifyMethods(aliceQid, bobQid, methods);
         return methods;
     }
     void SetServiceNotify(int method, bool on) {
         CDatabase db;
-        ASSERT_TRUE(db.Open(dir.File("murmexd.db")));
+        ASSERT_TRUE(db.Open(service.DatabasePath()));
         CFriendTable(db).SetNotify(aliceQid, bobQid, method, on);
     }
     bool ConfigHas(const std::string& text) {
-        return dir.ReadFile("murmex.cfg").find(text) != std::string::npos;
+        return service.dir.ReadFile("murmex.cfg").find(text) != std::string::npos;
     }
 
-    test::CTempDataDir dir;
-    std::unique_ptr<CServiceServer> server;
+    test::CServiceWorld service;
     std::unique_ptr<CRequestEngine> alice, bob;
     int aliceQid = 0, bobQid = 0;
     CSystemClock clock;

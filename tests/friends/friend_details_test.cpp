@@ -116,15 +116,27 @@ TEST_F(FriendDetails, CellPhoneSplitsIntoPrefixAndNumberAndJoinsOnlyWhenComplete
     EXPECT_FALSE(offline->SendMessageButton()->isEnabled());
 }
 
-TEST_F(FriendDetails, DISABLED_StatusNamesTheFriendsChannelAndCzatujFollowsIt) {
+TEST_F(FriendDetails, StatusNamesTheFriendsChannelAndCzatujFollowsIt) {
     world.data->CachedUser(23)->SetPresence(true, true, 7, world.clock.now);
     CFriendData* page = Open(23)->DataPage();
     EXPECT_EQ(page->StatusField()->text(),
               QStringLiteral("Czatuje na kanale [czat] i ma włączony program Murmex."));
     EXPECT_TRUE(page->ChatButton()->isEnabled());
+    EXPECT_TRUE(world.peer.Requests().empty()) << "a known channel is named without asking";
+
+    // The local user is not chatting (the status cannot be refreshed without
+    // a connection, and the old one stands): the chat page for the friend's
+    // channel goes to the desktop.
+    page->ChatButton()->click();
+    EXPECT_TRUE(box.Shown().empty());
+    ASSERT_EQ(world.shell.Opened().size(), 1U);
+    EXPECT_TRUE(world.shell.Opened()[0].ends_with("chat.html")) << world.shell.Opened()[0];
+
     // No desktop to open the chat page with: the launch fails, and says so.
+    world.data->SetDesktopShell(nullptr);
     page->ChatButton()->click();
     EXPECT_EQ(box.Shown(), std::vector<std::string>{"Nie mogę zmienić kanału."});
+    EXPECT_EQ(world.shell.Opened().size(), 1U);
 
     // A chat value that names no channel asks nobody.
     world.data->CachedUser(23)->SetPresence(true, false, 1, world.clock.now);

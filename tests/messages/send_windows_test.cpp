@@ -74,7 +74,7 @@ TEST_F(SendWindows, AFailedSendSaysSoKeepsTheWindowAndTheTextAndStoresNothing) {
     CSendMessageDlg* send = OpenMessage(22);
     send->TextEdit()->setPlainText(QStringLiteral("Nie dojdzie"));
     QTest::mouseClick(send->SendButton(), Qt::LeftButton);
-    EXPECT_EQ(w.box.Shown(), std::vector<std::string>{std::string(kTextSendFailed)});
+    EXPECT_EQ(w.box.Shown(), std::vector<std::string>{std::string(kTextCannotSendMessage)});
     EXPECT_EQ(w.data->MessageCount(), 0);
     EXPECT_TRUE(send->isVisible());
     EXPECT_EQ(send->TextEdit()->toPlainText(), QStringLiteral("Nie dojdzie"));
@@ -178,7 +178,7 @@ TEST_F(SendWindows, ALocalContactIsTextedByNumberOnlyAndAFriendWithoutNumbersNot
     sms->TextEdit()->setPlainText(QStringLiteral("Halo"));
     QTest::mouseClick(sms->SendSmsButton(), Qt::LeftButton);
     EXPECT_EQ(w.Commands().size(), 1u);
-    EXPECT_EQ(w.box.Shown(), std::vector<std::string>{std::string(kTextSendFailed)});
+    EXPECT_EQ(w.box.Shown(), std::vector<std::string>{std::string(kTextCannotSendMessage)});
     EXPECT_TRUE(sms->isVisible());
     EXPECT_EQ(w.data->MessageCount(), 1);
 }

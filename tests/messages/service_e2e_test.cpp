@@ -12,11 +12,9 @@
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
 #include "server/database.h"
-#include "server/service_server.h"
 #include "server/sms_outbox.h"
-#include "storage/options.h"
 #include "support/fakes.h"
-#include "support/temp_dir.h"
+#include "support/service_world.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,49 +26,15 @@ namespace murmex {
 namespace {
 
 using test::CFakeMessageBox;
-
-std::unique_ptr<CRequestEngine> Client(std::uint16_t port) {
-    SEngineSettings s;
-    s.port = port;
-    s.connectWait = s.writeWait = s.lockWait = std::chrono::seconds(10);
-    s.readWait = std::chrono::seconds(30);
-    auto engine = std::make_unique<CRequestEngine>(s);
-    engine->SetAddressSource([] { return std::string("127.0.0.1"); });
-    EXPECT_TRUE(engine->Connect());
-    return engine;
-}
-
-int RegisterAndLogIn(CRequestEngine& engine, const std::string& nick, const std::string& password) {
-    CUserRecord u;
-    u.SetNick(nick);
-    u.SetDetailEmail(nick + "@example.pl");
-    u.SetDetailName("Jan");
-    u.SetDetailSurname("Testowy");
-    u.SetSex(-1);
-    u.SetPassword(password);
-    if (!u.Register(engine))
-        return 0;
-    CUserRecord me(u.Qid());
-    me.SetPassword(password);
-    return me.LoginAs(engine) ? u.Qid() : 0;
-}
+using test::CServiceWorld;
 
 class SendThroughService : public ::testing::Test {
 protected:
     void SetUp() override {
-        ClearOptions();
-        SServerSettings settings;
-        settings.port = 0;
-        settings.database = dir.File("murmexd.db");
-        settings.hashCost = CPasswordHasher::ECost::Fast;
-        settings.tick = std::chrono::milliseconds(20);
-        settings.workers = 2;
-        server = std::make_unique<CServiceServer>(settings);
-        ASSERT_TRUE(server->Start()) << server->LastError();
-        alice = Client(server->Port());
-        bob = Client(server->Port());
-        aliceQid = RegisterAndLogIn(*alice, "alicja", "haslo1");
-        bobQid = RegisterAndLogIn(*bob, "bob", "haslo2");
+        alice = service.Client();
+        bob = service.Client();
+        aliceQid = CServiceWorld::RegisterAndLogIn(*alice, "alicja", "haslo1");
+        bobQid = CServiceWorld::RegisterAndLogIn(*bob, "bob", "haslo2");
         ASSERT_GT(aliceQid, 0);
         ASSERT_GT(bobQid, 0);
         channels = std::make_unique<CChannelList>(*alice, clock);
@@ -89,20 +53,17 @@ protected:
         if (data)
             data->Shutdown();
         data.reset();
-        server->Stop();
-        ClearOptions();
     }
 
     std::vector<SSmsRecord> Outbox() {
         CDatabase db;
-        EXPECT_TRUE(db.Open(dir.File("murmexd.db")));
+        EXPECT_TRUE(db.Open(service.DatabasePath()));
         std::vector<SSmsRecord> all;
         CSmsOutbox(db).All(all);
         return all;
     }
 
-    test::CTempDataDir dir;
-    std::unique_ptr<CServiceServer> server;
+    CServiceWorld service;
     std::unique_ptr<CRequestEngine> alice, bob;
     int aliceQid = 0, bobQid = 0;
     CSystemClock clock;

@@ -125,6 +125,39 @@ TEST_F(DataManager, LocalContactsStayOnThisComputer) {
     EXPECT_TRUE(Sent().empty()) << "the server never hears of a contact";
 }
 
+// The look-up per friend keeps an index of the known users; after users come
+// and go it must still find each one, and never one that left.
+TEST_F(DataManager, KnownUsersAreFoundAfterTheListChanged) {
+    CUserRecord contact;
+    contact.SetNick("a");
+    const int a = dm().AddLocalContact(contact, 100);
+    contact.SetNick("b");
+    const int b = dm().AddLocalContact(contact, 100);
+    ASSERT_TRUE(dm().CachedUser(a));
+    ASSERT_TRUE(dm().CachedUser(b));
+    // Same number of users as before, with b moved and c where b was.
+    ASSERT_EQ(dm().RemoveFriend(a, 100), CDataManager::kDone);
+    contact.SetNick("c");
+    const int c = dm().AddLocalContact(contact, 100);
+    // The freed id may be drawn again for c.
+    if (c != a) {
+        EXPECT_FALSE(dm().CachedUser(a));
+    }
+    ASSERT_TRUE(dm().CachedUser(b));
+    EXPECT_EQ(dm().CachedUser(b)->Nick(), "b");
+    ASSERT_TRUE(dm().CachedUser(c));
+    EXPECT_EQ(dm().CachedUser(c)->Nick(), "c");
+    ASSERT_TRUE(dm().CachedUser(21));
+    EXPECT_EQ(dm().CachedUser(21)->Nick(), "f21");
+    EXPECT_FALSE(dm().CachedUser(23));
+
+    // A reload replaces every record.
+    dm().Load();
+    ASSERT_TRUE(dm().CachedUser(c));
+    EXPECT_EQ(dm().CachedUser(c)->Nick(), "c");
+    EXPECT_EQ(dm().CachedUser(b)->Nick(), "b");
+}
+
 TEST_F(DataManager, MovingAndDeletingGroups) {
     const int home = dm().NewGroup("Dom");
     EXPECT_EQ(dm().MoveFriend(21, 12345), CDataManager::kNoSuchGroup);

@@ -2,30 +2,17 @@
 
 #include "storage/dictionaries.h"
 #include "storage/options.h"
+#include "support/service_world.h"
 
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace murmex::test {
-namespace {
-
-std::unique_ptr<CServiceServer> StartServer(const CTempDataDir& dir) {
-    SServerSettings settings;
-    settings.port = 0;
-    settings.database = dir.File("murmexd.db");
-    settings.hashCost = CPasswordHasher::ECost::Fast;
-    settings.tick = std::chrono::milliseconds(20);
-    settings.workers = 2;
-    auto server = std::make_unique<CServiceServer>(settings);
-    EXPECT_TRUE(server->Start()) << server->LastError();
-    return server;
-}
-
-} // namespace
 
 CGuiWorld::CGuiWorld(SGuiWorldSettings settings)
-    : server(settings.withServer ? StartServer(dir) : nullptr), m_engine(MakeEngine(settings)),
-      engine(*m_engine), clock(settings.clockSeconds), m_settings(std::move(settings)) {
+    : server(settings.withServer ? StartServiceServer(dir) : nullptr),
+      m_engine(MakeEngine(settings)), engine(*m_engine), clock(settings.clockSeconds),
+      m_settings(std::move(settings)) {
     ClearOptions();
     // Nothing is read from an earlier test's dictionaries.
     LoadDictionariesFrom(dir.File("misc.cfg"));

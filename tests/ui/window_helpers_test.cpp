@@ -1,0 +1,159 @@
+// The small jobs a frameless window hands off: being dragged and resized by
+// its strips, the counted busy state, and a tick that keeps coming while a
+// tick's own dialog runs.
+#include "ui/animation.h"
+#include "ui/busy_state.h"
+#include "ui/frameless_drag.h"
+#include "ui/queued_ticker.h"
+#include "ui_test_support.h"
+
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace murmex {
+namespace {
+
+using test::WaitFor;
+
+void Mouse(QWidget* target, QEvent::Type type, const QPoint& global) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, target->mapFromGlobal(global), global, Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void Drag(QWidget* target, const QPoint& from, const QPoint& to) {
+    Mouse(target, QEvent::MouseButtonPress, from);
+    Mouse(target, QEvent::MouseMove, to);
+    Mouse(target, QEvent::MouseButtonRelease, to);
+}
+
+// Counts the presses that reach it.
+class CPressCounter final : public QWidget {
+public:
+    using QWidget::QWidget;
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+// A frameless window with a strip on top and a grip along the bottom.
+struct SDragWindow {
+    SDragWindow() {
+        window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        window.setGeometry(100, 100, 200, 300);
+        strip->setGeometry(0, 0, 200, 20);
+        grip->setGeometry(0, 295, 200, 5);
+        drag->AddMoveStrip(strip);
+        drag->SetResizeGrip(grip);
+        drag->SetPlaced([this](bool resized) { placed.push_back(resized); });
+        window.show();
+    }
+    QWidget window;
+    CPressCounter* strip = new CPressCounter(&window);
+    QWidget* grip = new QWidget(&window);
+    CFramelessDrag* drag = new CFramelessDrag(&window, 250);
+    std::vector<bool> placed;
+};
+
+TEST(FramelessDrag, StripMovesGripResizesAboveTheMinimumAndEachEndIsReported) {
+    SDragWindow w;
+    Drag(w.strip, QPoint(150, 110), QPoint(170, 140));
+    EXPECT_EQ(w.window.pos(), QPoint(120, 130));
+    EXPECT_EQ(w.window.height(), 300);
+
+    const int top = w.window.y();
+    Drag(w.grip, QPoint(150, top + 298), QPoint(150, top + 200)); // 200 high: refused
+    EXPECT_EQ(w.window.height(), 300);
+    Drag(w.grip, QPoint(150, top + 298), QPoint(150, top + 400));
+    EXPECT_EQ(w.window.height(), 400);
+    EXPECT_EQ(w.window.y(), top) << "the top edge stays put";
+    EXPECT_EQ(w.placed, (std::vector<bool>{false, true, true}));
+    EXPECT_EQ(w.strip->presses, 0) << "the drag took the presses";
+
+    // A right button does not start a drag, and a move without a press does nothing.
+    QMouseEvent right(QEvent::MouseButtonPress, QPointF(5, 5), w.strip->mapToGlobal(QPoint(5, 5)),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.strip, &right);
+    Mouse(w.strip, QEvent::MouseMove, QPoint(0, 0));
+    EXPECT_EQ(w.window.pos(), QPoint(120, 130));
+}
+
+TEST(FramelessDrag, LockedTheStripsSwallowTheMouseAndNothingMoves) {
+    SDragWindow w;
+    bool locked = true;
+    w.drag->SetLocked([&locked] { return locked; });
+    Drag(w.strip, QPoint(150, 110), QPoint(20, 20));
+    Drag(w.grip, QPoint(150, 398), QPoint(150, 700));
+    EXPECT_EQ(w.window.geometry(), QRect(100, 100, 200, 300));
+    EXPECT_TRUE(w.placed.empty());
+    EXPECT_EQ(w.strip->presses, 0) << "the strip itself never saw the press";
+
+    // A drag begun while locked does not go on once unlocked.
+    Mouse(w.strip, QEvent::MouseButtonPress, QPoint(150, 110));
+    locked = false;
+    Mouse(w.strip, QEvent::MouseMove, QPoint(180, 180));
+    EXPECT_EQ(w.window.pos(), QPoint(100, 100));
+}
+
+TEST(BusyState, NestedOperationsEndWithTheLastAndGiveBackOnlyWhatTheyTook) {
+    QWidget window;
+    auto* ok = new QPushButton(&window);
+    auto* off = new QPushButton(&window);
+    off->setEnabled(false);
+    auto* logo = new CAnimation(&window);
+    logo->OpenLogo();
+    CBusyState busy(&window, logo);
+
+    busy.Begin();
+    busy.Begin();
+    EXPECT_TRUE(busy.IsBusy());
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_TRUE(logo->isEnabled()) << "the animation keeps playing";
+    if (logo->IsOpen()) {
+        EXPECT_TRUE(logo->IsPlaying());
+    }
+    // A control that goes while the window is busy is simply forgotten.
+    auto* gone = new QPushButton(&window);
+    delete gone;
+
+    busy.End();
+    EXPECT_FALSE(ok->isEnabled()) << "one operation still under way";
+    busy.End();
+    EXPECT_FALSE(busy.IsBusy());
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_FALSE(off->isEnabled()) << "disabled before, for reasons of its own";
+    EXPECT_FALSE(logo->IsPlaying());
+    busy.End(); // one too many does no harm
+    EXPECT_FALSE(busy.IsBusy());
+    busy.Begin();
+    EXPECT_FALSE(ok->isEnabled()) << "the count starts afresh";
+    busy.End();
+}
+
+TEST(QueuedTicker, TicksGoOnInsideTheLoopOfADialogATickOpened) {
+    int ticks = 0;
+    int reachedInside = 0;
+    CQueuedTicker* self = nullptr;
+    CQueuedTicker ticker(std::chrono::milliseconds(1), [&] {
+        if (++ticks != 1)
+            return;
+        // The first tick turns the event loop itself, as a modal dialog does.
+        ASSERT_TRUE(WaitFor([&] { return ticks >= 4; }));
+        reachedInside = ticks;
+        self->Stop();
+    });
+    self = &ticker;
+    ticker.Start();
+    EXPECT_TRUE(ticker.IsRunning());
+    ASSERT_TRUE(WaitFor([&] { return reachedInside != 0; }));
+    EXPECT_GE(reachedInside, 4);
+    EXPECT_FALSE(ticker.IsRunning());
+}
+
+} // namespace
+} // namespace murmex
