@@ -11,13 +11,13 @@ namespace murmex::operator_texts {
 inline constexpr std::string_view kTextOperatorTitle = "Funkcje operatorskie";
 inline constexpr std::string_view kTextBasicChannelData = "Podstawowe dane";
 inline constexpr std::string_view kTextChannelNameLabel = "Nazwa kanału:";
-inline constexpr std::string_view kTextTopicLabel = "Topic:";
+inline constexpr std::string_view kTextTopicLabel = "Temat:";
 inline constexpr std::string_view kTextChannelPasswordLabel = "Hasło kanału:";
-inline constexpr std::string_view kTextMaxUsersLabel = "Maksymalna ilość użytkowników:";
+inline constexpr std::string_view kTextMaxUsersLabel = "Maksymalna liczba użytkowników:";
 inline constexpr std::string_view kTextApplyButton = "&Zastosuj";
 inline constexpr std::string_view kTextOperatorsGroup = "Operatorzy";
 inline constexpr std::string_view kTextNickColumn = "Nick";
-inline constexpr std::string_view kTextEmailColumn = "E-Mail";
+inline constexpr std::string_view kTextEmailColumn = "E-mail";
 inline constexpr std::string_view kTextAddOperatorButton = "&Dodaj";
 inline constexpr std::string_view kTextRemoveOperatorButton = "&Usuń";
 inline constexpr std::string_view kTextCloseButton = "Zamknij";
@@ -34,10 +34,10 @@ inline constexpr std::string_view kTextOtherGroup = "Inny";
 inline constexpr std::string_view kTextQidLabel = "QID:";
 inline constexpr std::string_view kTextOr = "lub";
 inline constexpr std::string_view kTextNickLabel = "Nick:";
-inline constexpr std::string_view kTextEmailLabel = "EMail:";
+inline constexpr std::string_view kTextEmailLabel = "E-mail:";
 
 // --- what the operator functions report
-inline constexpr std::string_view kTextNotOperator = "Nie jestes operatorem tego kanalu.";
+inline constexpr std::string_view kTextNotOperator = "Nie jesteś operatorem tego kanału.";
 inline constexpr std::string_view kTextChooseOperatorFirst = "Musisz wybrać operatora z listy!";
 inline constexpr std::string_view kTextCannotAddOperator = "Nie mogę dodać operatora!";
 // Where the service could not be asked at all: the user may well be an operator.

@@ -22,15 +22,15 @@ inline constexpr std::string_view kTextCategoryLabel = "Kategoria:";
 inline constexpr std::string_view kTextDescriptionLabel = "Opis:";
 inline constexpr std::string_view kTextUrlLabel = "URL:";
 inline constexpr std::string_view kTextChannelNews = "Aktualności";
-inline constexpr std::string_view kTextTopicLabel = "Topic:";
-inline constexpr std::string_view kTextUsersLabel = "Ilość osób na kanale:";
+inline constexpr std::string_view kTextTopicLabel = "Temat:";
+inline constexpr std::string_view kTextUsersLabel = "Liczba osób na kanale:";
 inline constexpr std::string_view kTextCloseAccel = "&Zamknij";
 
 // --- creating a channel
 inline constexpr std::string_view kTextCreateIntro =
-    "Jako zarejestrowany użytkownik serwisu Murmex możesz założyć dowolną ilość własnych kanałów.";
+    "Jako zarejestrowany użytkownik serwisu Murmex możesz założyć dowolną liczbę własnych kanałów.";
 inline constexpr std::string_view kTextCreateAsk =
-    "Aby założyć kanał musisz podać kilka informacji:";
+    "Aby założyć kanał, musisz podać kilka informacji:";
 inline constexpr std::string_view kTextCreateAfter =
     "Po utworzeniu kanału automatycznie stajesz się jego operatorem. Kanał zostanie też dodany "
     "do Twoich ulubionych kanałów, skąd możesz wywołać funkcje operatorskie.";

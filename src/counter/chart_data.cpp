@@ -81,10 +81,10 @@ std::string ChartKindText(int kind) {
         "Długości połączeń w tym miesiącu",
         "Opłaty w tym miesiącu",
         "Opłaty w tym roku",
-        "Dlugosci polaczen w poszczegolnych dniach tygodnia",
-        "Oplaty w poszczegolnych dniach tygodnia",
-        "Dlugosci polaczen w poszczegolnych godzinach",
-        "Oplaty w poszczegolnych godzinach",
+        "Długości połączeń w poszczególnych dniach tygodnia",
+        "Opłaty w poszczególnych dniach tygodnia",
+        "Długości połączeń w poszczególnych godzinach",
+        "Opłaty w poszczególnych godzinach",
     };
     return kind >= 0 && kind < kChartKindCount ? texts[kind] : std::string();
 }

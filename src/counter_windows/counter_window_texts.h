@@ -9,11 +9,11 @@ namespace murmex {
 
 // --- call list (263)
 inline constexpr std::string_view kTextCallListTitle = "Licznik modemowy";
-inline constexpr std::string_view kTextColumnDate = "Data";               // 170
-inline constexpr std::string_view kTextColumnTime = "Godzina";            // 171
-inline constexpr std::string_view kTextColumnDuration = "Czas trwania";   // 172
-inline constexpr std::string_view kTextColumnImpulses = "Ilość impulsów"; // 173
-inline constexpr std::string_view kTextColumnCost = "Opłata";             // 174
+inline constexpr std::string_view kTextColumnDate = "Data";                // 170
+inline constexpr std::string_view kTextColumnTime = "Godzina";             // 171
+inline constexpr std::string_view kTextColumnDuration = "Czas trwania";    // 172
+inline constexpr std::string_view kTextColumnImpulses = "Liczba impulsów"; // 173
+inline constexpr std::string_view kTextColumnCost = "Opłata";              // 174
 inline constexpr std::string_view kTextPeriodGroup = "Okres";
 inline constexpr std::string_view kTextFrom = "od";
 inline constexpr std::string_view kTextTo = "do";

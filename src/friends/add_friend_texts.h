@@ -12,10 +12,10 @@ inline constexpr std::string_view kTextFriendRegisteredQuestion =
 inline constexpr std::string_view kTextFriendIdentifyPrompt =
     "Podaj dane Twojego znajomego umożliwiające jego identyfikację.";
 inline constexpr std::string_view kTextByQid = "QID";
-inline constexpr std::string_view kTextByNickEmail = "Nick i Email";
+inline constexpr std::string_view kTextByNickEmail = "Nick i e-mail";
 inline constexpr std::string_view kTextQidLabel = "QID:";
 inline constexpr std::string_view kTextNickLabel = "Nick:";
-inline constexpr std::string_view kTextEmailLabel = "Email:";
+inline constexpr std::string_view kTextEmailLabel = "E-mail:";
 inline constexpr std::string_view kTextLocalContactPrompt =
     "Podaj informacje o znajomym, które mam przechować w lokalnej bazie.";
 inline constexpr std::string_view kTextNameLabel = "Imię:";
@@ -30,14 +30,14 @@ inline constexpr std::string_view kTextFriendGroupQuestion = "Do jakiej grupy do
 inline constexpr std::string_view kTextNewGroupButton = "Nowa grupa";
 
 inline constexpr std::string_view kTextFriendNotFound =
-    "Nie znalazłem użytkownika o podanych danych. Sprawdź czy wpisałeś dane poprawnie.";
+    "Nie znalazłem użytkownika o podanych danych. Sprawdź, czy wpisałeś dane poprawnie.";
 inline constexpr std::string_view kTextCannotAddSelf =
     "Nie możesz dodać siebie samego do swoich znajomych.";
 inline constexpr std::string_view kTextAlreadyFriend =
     "Podany użytkownik jest już wpisany do Twoich znajomych.";
-inline constexpr std::string_view kTextNickRequired = "Musisz podac nick'a nowego znajomego.";
+inline constexpr std::string_view kTextNickRequired = "Musisz podać nicka nowego znajomego.";
 inline constexpr std::string_view kTextGroupRequired =
-    "Musisz wybrac grupę do której ma zostać dodany znajomy.";
+    "Musisz wybrać grupę, do której ma zostać dodany znajomy.";
 
 // --- the user search
 inline constexpr std::string_view kTextSearchTitle = "Szukaj znajomego";
@@ -45,7 +45,7 @@ inline constexpr std::string_view kTextSearchHeading = "Szukaj znajomego według
 inline constexpr std::string_view kTextBasicData = "Podstawowe dane";
 inline constexpr std::string_view kTextAddressGroup = "Adres";
 inline constexpr std::string_view kTextOtherData = "Inne dane";
-inline constexpr std::string_view kTextSearchEmailLabel = "EMail:";
+inline constexpr std::string_view kTextSearchEmailLabel = "E-mail:";
 inline constexpr std::string_view kTextSexLabel = "Płeć:";
 inline constexpr std::string_view kTextAgeLabel = "Wiek:";
 inline constexpr std::string_view kTextCityLabel = "Miasto:";
@@ -63,11 +63,11 @@ inline constexpr std::string_view kTextNothingFound =
 
 inline constexpr std::string_view kTextResultsTitle = "Wyniki wyszukiwania";
 inline constexpr std::string_view kTextResultsNote =
-    "Oto wyniki Twojego wyszukiwania. Kliknij prawym przyciskiem myszy na użytkownika aby "
+    "Oto wyniki Twojego wyszukiwania. Kliknij prawym przyciskiem myszy na użytkownika, aby "
     "otworzyć menu rozwijalne.";
 inline constexpr std::string_view kTextColumnQid = "QID";
 inline constexpr std::string_view kTextColumnNick = "Nick";
-inline constexpr std::string_view kTextColumnEmail = "E-Mail";
+inline constexpr std::string_view kTextColumnEmail = "E-mail";
 inline constexpr std::string_view kTextColumnName = "Imię";
 inline constexpr std::string_view kTextColumnSurname = "Nazwisko";
 inline constexpr std::string_view kTextNewSearch = "<< Nowe wyszukiwanie";

@@ -46,7 +46,7 @@ public:
     // "Wyślij wiadomość" and "Wyślij SMS".
     void SendMessage();
     void SendSms();
-    // "Chatuj".
+    // "Czatuj".
     void Chat();
 
     QLineEdit* QidField() const { return m_qid; }

@@ -5,7 +5,7 @@
 #include <string_view>
 
 // The texts of the friend details window (UTF-8), each defined once. The
-// field labels "QID:", "Nick:" and "EMail:" are shared with the friend notices.
+// field labels "QID:", "Nick:" and "E-mail:" are shared with the friend notices.
 namespace murmex {
 
 // The tabs.
@@ -21,9 +21,9 @@ inline constexpr std::string_view kTextFieldCellPhone = "Tel. kom.:";
 inline constexpr std::string_view kTextCountryCode = "+48";
 inline constexpr std::string_view kTextShowAs = "Wyświetlaj jako:";
 inline constexpr std::string_view kTextStatusGroup = "Status";
-inline constexpr std::string_view kTextChat = "Chatuj";
+inline constexpr std::string_view kTextChat = "Czatuj";
 inline constexpr std::string_view kTextMessageGroup = "Wiadomość";
-inline constexpr std::string_view kTextCharsLeft = "Pozostało znaków (Wiadomosc/SMS):";
+inline constexpr std::string_view kTextCharsLeft = "Pozostało znaków (wiadomość/SMS):";
 inline constexpr std::string_view kTextSendSms = "Wyślij SMS";
 inline constexpr std::string_view kTextSendMessage = "Wyślij wiadomość";
 // Accessible names of fields that have no label of their own.
@@ -39,7 +39,7 @@ inline constexpr std::string_view kTextChattingWithProgram =
     "Czatuje na kanale [%1] i ma włączony program Murmex.";
 inline constexpr std::string_view kTextChatting = "Czatuje na kanale [%1].";
 inline constexpr std::string_view kTextProgramRunning = "Włączony program Murmex.";
-inline constexpr std::string_view kTextNotLoggedIn = "Nie zalogowany.";
+inline constexpr std::string_view kTextNotLoggedIn = "Niezalogowany.";
 
 // Sending from "Dane".
 inline constexpr std::string_view kTextEmptyMessage = "Nie możesz wysłać pustej wiadomości.";
@@ -53,12 +53,13 @@ inline constexpr std::string_view kTextNotes = "Notatki:";
 
 // "Przypomnienia".
 inline constexpr std::string_view kTextNotifyGroup = "Powiadomienie";
-inline constexpr std::string_view kTextNotifyMe = "Powiadom mnie, gdy znajomy wejdzie na Murmex-a.";
+inline constexpr std::string_view kTextNotifyMe =
+    "Powiadom mnie, gdy znajomy wejdzie do serwisu Murmex.";
 inline constexpr std::string_view kTextNotifyBy = "Powiadom za pomocą:";
-inline constexpr std::string_view kTextByEmail = "E-Mail'a";
-inline constexpr std::string_view kTextBySms = "SMS'a";
+inline constexpr std::string_view kTextByEmail = "E-maila";
+inline constexpr std::string_view kTextBySms = "SMS-a";
 inline constexpr std::string_view kTextSmsNeedsNumber =
-    "Aby otrzymywać powiadomienie SMS-em Twój numer telefonu komórkowego musi być wpisany do "
+    "Aby otrzymywać powiadomienia SMS-em, Twój numer telefonu komórkowego musi być wpisany do "
     "bazy danych.";
 
 } // namespace murmex

@@ -8,8 +8,8 @@ namespace murmex {
 
 inline constexpr std::string_view kTextFieldQid = "QID:";
 inline constexpr std::string_view kTextFieldNick = "Nick:";
-inline constexpr std::string_view kTextFieldEMail = "EMail:";
-inline constexpr std::string_view kTextFieldEmail = "Email:";
+inline constexpr std::string_view kTextFieldEMail = "E-mail:";
+inline constexpr std::string_view kTextFieldEmail = "E-mail:";
 inline constexpr std::string_view kTextFieldChannel = "na kanale:";
 inline constexpr std::string_view kTextAdd = "Dodaj";
 inline constexpr std::string_view kTextDelete = "Skasuj";
@@ -17,16 +17,16 @@ inline constexpr std::string_view kTextGroup = "Grupa";
 
 // Dialog 320.
 inline constexpr std::string_view kTextFriendOnChat =
-    "Jeden z Twoich znajomych pojawił się na chacie.";
+    "Jeden z Twoich znajomych pojawił się na czacie.";
 inline constexpr std::string_view kTextOnNoChannel = "nie jest na żadnym kanale";
 inline constexpr std::string_view kTextTalk = "Porozmawiaj";
 inline constexpr std::string_view kTextMoreData = "Dalsze dane";
 
 // Dialog 198.
 inline constexpr std::string_view kTextNewFriendOnWeb =
-    "Baza danych zawiera znajomego którego dodałeś poprzez przeglądarkę WWW.";
+    "Baza danych zawiera znajomego, którego dodałeś poprzez przeglądarkę WWW.";
 inline constexpr std::string_view kTextChooseGroupForFriend =
-    "Wybierz grupę do której znajomy ma zostać dodany.";
+    "Wybierz grupę, do której znajomy ma zostać dodany.";
 
 // Dialog 249.
 inline constexpr std::string_view kTextFriendDeletedOnWeb =

@@ -15,7 +15,7 @@ namespace murmex {
 class CChannelList;
 class CDataManager;
 
-// "Jeden z Twoich znajomych pojawił się na chacie.": shown without blocking
+// "Jeden z Twoich znajomych pojawił się na czacie.": shown without blocking
 // when a friend starts chatting; several may be open at once. Entering the
 // friend's channel and the details window are the main bar's to run.
 class CFriendOnlineDialog : public CSkinDialog {

@@ -21,15 +21,15 @@ inline constexpr std::string_view kTextMessageList = "Lista wiadomości";
 inline constexpr std::string_view kTextCorrespondent = "Nadawca/Odbiorca";
 inline constexpr std::string_view kTextMessageGroup = "Wiadomość";
 inline constexpr std::string_view kTextListNick = "Nick:";
-inline constexpr std::string_view kTextListEmail = "E-Mail:";
+inline constexpr std::string_view kTextListEmail = "E-mail:";
 inline constexpr std::string_view kTextListSurname = "Nazwisko:";
 inline constexpr std::string_view kTextListName = "Imię:";
 inline constexpr std::string_view kTextMessageText = "Treść wiadomości";
 
-// Dialog 376. The text label is written without the accent, as it always was.
+// Dialog 376.
 inline constexpr std::string_view kTextReadNick = "Nick:";
-inline constexpr std::string_view kTextReadEmail = "E-Mail:";
-inline constexpr std::string_view kTextReadMessage = "Wiadomosc:";
+inline constexpr std::string_view kTextReadEmail = "E-mail:";
+inline constexpr std::string_view kTextReadMessage = "Wiadomość:";
 inline constexpr std::string_view kTextNextUnread = "Następna nowa";
 inline constexpr std::string_view kTextReply = "Odpowiedz";
 inline constexpr std::string_view kTextAddToFriends = "Dodaj do znajomych";

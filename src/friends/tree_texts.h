@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/shell_texts.h"
+
 #include <string_view>
 
 // The texts of the friend tree, the favourite channel list and their menus
@@ -32,6 +34,7 @@ inline constexpr std::string_view kTextDropOnFriend =
     "Możesz skopiować lub przesunąć znajomego jedynie do innej grupy.";
 inline constexpr std::string_view kTextDropOnSameGroup =
     "Nie możesz przesunąć ani skopiować znajomego do tej samej grupy.";
-inline constexpr std::string_view kTextCannotDelFriend = "Cannot del friend";
+// The same refusal the main bar gives when removing a friend fails.
+inline constexpr std::string_view kTextCannotDelFriend = kTextCannotRemoveFriend;
 
 } // namespace murmex

@@ -25,19 +25,19 @@ inline constexpr std::string_view kTextAutorunExplain =
     "Aby móc w pełni wykorzystać możliwości programu Murmex, powinien on być uruchamiany przy "
     "każdym starcie systemu.";
 inline constexpr std::string_view kTextAutorunQuestion =
-    "Czy chcesz aby Murmex był uruchamiany przy każdym starcie systemu?";
+    "Czy chcesz, aby Murmex był uruchamiany przy każdym starcie systemu?";
 inline constexpr std::string_view kTextAutorunDontAsk = "Nie pokazuj tego pytania więcej.";
 
 inline constexpr std::string_view kTextChooseUserIntro =
     "Na tym systemie został zarejestrowany więcej niż jeden użytkownik.";
 inline constexpr std::string_view kTextChooseUserPrompt =
     "Wybierz użytkownika, jako który chcesz się zalogować.";
-inline constexpr std::string_view kTextChooseUserMissing = "Musisz wybrac uzytkownika!";
+inline constexpr std::string_view kTextChooseUserMissing = "Musisz wybrać użytkownika!";
 
 inline constexpr std::string_view kTextDeleteUserPrompt = "Wybierz użytkownika do usunięcia:";
 // String 207.
 inline constexpr std::string_view kTextDeleteUserMissing =
-    "Musisz wybrać użytkownika do skasowania aby kontynuować.";
+    "Musisz wybrać użytkownika do skasowania, aby kontynuować.";
 // Asked before a local user goes; the user's display text follows, then the
 // second half.
 inline constexpr std::string_view kTextDeleteUserConfirm = "Czy na pewno usunąć użytkownika ";
@@ -49,20 +49,22 @@ inline constexpr std::string_view kTextPasswordPrompt = "Podaj hasło do serwisu
 inline constexpr std::string_view kTextGroupChoicePrompt = "Do jakiej grupy mam dodać znajomego?";
 
 inline constexpr std::string_view kTextFeedbackIntro =
-    "Jeżeli chcesz się z nami podzielić swoją opinią na temat Murmex, masz jakies uwagi, "
-    "chciałbys coś dodać lub zmienić, napisz do nas. Twoje opinie zostaną uwzględnione przy "
-    "projektowaniu kolejnej wersji Murmex.";
+    "Jeżeli chcesz się z nami podzielić swoją opinią na temat programu Murmex, masz "
+    "jakieś uwagi, chciałbyś coś dodać lub zmienić, napisz do nas. Twoje opinie zostaną "
+    "uwzględnione przy "
+    "projektowaniu kolejnej wersji programu Murmex.";
 inline constexpr std::string_view kTextFeedbackSend = "Wyślij";
 // String 168: a message did not go, to a member or to the service.
 inline constexpr std::string_view kTextCannotSendMessage = "Nie mogę wysłać wiadomości!";
 
 inline constexpr std::string_view kTextExitWarning =
-    "Jest aktywne połączenie z Internetem. Jeżeli teraz zamkniesz aplikację to licznik opłat nie "
+    "Jest aktywne połączenie z Internetem. Jeżeli teraz zamkniesz aplikację, to licznik opłat nie "
     "będzie mógł liczyć czasu połączenia.";
 inline constexpr std::string_view kTextExitQuestion = "Czy naprawdę chcesz zakończyć?";
 
-// The first-run set-up could not add the new local user ("Unable to register"
-// is the main bar's, which shares it with its own new-user flow).
-inline constexpr std::string_view kTextUnableToAddLocal = "Unable to add to local";
+// The first-run set-up could not add the new local user ("Nie mogę zarejestrować użytkownika w
+// serwisie Murmex." is the main bar's, which shares it with its own new-user flow).
+inline constexpr std::string_view kTextUnableToAddLocal =
+    "Nie mogę zapisać użytkownika na tym komputerze.";
 
 } // namespace murmex

@@ -9,9 +9,10 @@ namespace murmex {
 
 // --- main bar (its button reads the program's name, session/app_texts.h)
 inline constexpr std::string_view kTextFriendsView = "Znajomi";
-inline constexpr std::string_view kTextChannelsView = "Ulubione kanaly";
+inline constexpr std::string_view kTextChannelsView = "Ulubione kanały";
 inline constexpr std::string_view kTextCannotChangeChannel = "Nie mogę zmienić kanału.";
-inline constexpr std::string_view kTextUnableToRegister = "Unable to register";
+inline constexpr std::string_view kTextUnableToRegister =
+    "Nie mogę zarejestrować użytkownika w serwisie Murmex.";
 
 // --- main menu: the owner-drawn items
 inline constexpr std::string_view kTextMenuFriends = "Znajomy";             // 180
@@ -54,7 +55,7 @@ inline constexpr std::string_view kTextOptFloating = "Normalne okno";
 inline constexpr std::string_view kTextOptOnTop = "Zawsze na wierzchu";
 inline constexpr std::string_view kTextOptConnectionGroup = "Połączenie z Internetem";
 inline constexpr std::string_view kTextOptLan = "Sieć lokalna";
-inline constexpr std::string_view kTextOptFriendGroup = "Przy wejściu znajomego na chat-a";
+inline constexpr std::string_view kTextOptFriendGroup = "Przy wejściu znajomego na czat";
 inline constexpr std::string_view kTextOptOpenWindow = "Otwórz okno z informacją.";
 inline constexpr std::string_view kTextOptShowList = "Pokaż listę znajomych.";
 inline constexpr std::string_view kTextOptListsGroup = "Lista znajomych i kanałów";
@@ -65,8 +66,8 @@ inline constexpr std::string_view kTextOptSmsGroup = "Wysyłanie SMS-ów";
 inline constexpr std::string_view kTextOptTwoNumbers = "Gdy istnieją dwa numery, używaj:";
 inline constexpr std::string_view kTextOptLocal = "Lokalnego";
 inline constexpr std::string_view kTextOptRemote = "Zdalnego";
-inline constexpr std::string_view kTextOptMessageGroup = "Przy nadejsciu nowej wiadomosci:";
-inline constexpr std::string_view kTextOptOpenMessage = "Otwórz okno z wiadomoscia.";
+inline constexpr std::string_view kTextOptMessageGroup = "Przy nadejściu nowej wiadomości:";
+inline constexpr std::string_view kTextOptOpenMessage = "Otwórz okno z wiadomością.";
 
 // --- hint of the day
 inline constexpr std::string_view kTextHintToday = "Dzisiejsza podpowiedź:";

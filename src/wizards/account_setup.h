@@ -22,11 +22,10 @@ struct SAccountSetup {
     bool wasLocalUser = false;
 };
 
-// Registers the account when it has no QID yet ("Unable to register" on
-// failure), adds the local user with its QID, or takes the local user that has
-// it already ("Unable to add to local" when there is none afterwards), gives it
-// the wizard's password and remember-password choice, saves and makes it the
-// current local user.
+// Registers the account when it has no QID yet ("Nie mogę zarejestrować użytkownika w serwisie
+// Murmex." on failure), adds the local user with its QID, or takes the local user that has it
+// already ("Nie mogę zapisać użytkownika na tym komputerze." when there is none afterwards), gives
+// it the wizard's password and remember-password choice, saves and makes it the current local user.
 SAccountSetup SetUpLocalAccount(CUserRecord& account, CDataManager& data, IMessageBox& messageBox);
 
 // The initialisation of a user new to this computer: logs in (asking for the

@@ -6,7 +6,7 @@ namespace murmex {
 
 class CPersonalForm;
 
-// "Szczegolowe" (254): the personal data with the web page, the phones and
+// "Szczegółowe" (254): the personal data with the web page, the phones and
 // the "Ukryj" boxes of the name and surname.
 class CEditUserWizStep2 final : public CEditUserWizTab {
     Q_OBJECT

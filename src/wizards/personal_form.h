@@ -15,7 +15,7 @@ class CUserRecord;
 // The personal data of an account: name, surname, birth date, sex, street,
 // city, country, web page, phone and mobile number, optionally with the
 // "Ukryj" boxes of the name and surname. The registration page and the
-// account window's "Szczegolowe" tab both show it.
+// account window's "Szczegółowe" tab both show it.
 class CPersonalForm : public QWidget {
     Q_OBJECT
 

@@ -4,21 +4,21 @@
 
 // The texts of the account wizards and the account window (UTF-8), each defined
 // once. The numbers are the string ids the pages report their refusals by.
-// Shared texts live with their first owner: "Sieć lokalna" and "Unable to
-// register" in session/main_bar_texts.h, "Unable to add to local" in
+// Shared texts live with their first owner: "Sieć lokalna" and the refused
+// registration in session/main_bar_texts.h, the refused local user in
 // session/app_texts.h, string 117 in session/shell_texts.h.
 namespace murmex::wizard_texts {
 
 // --- refusals of the pages
 inline constexpr std::string_view kNoConnectionChosen = // 219
-    "Musisz wybrać jedno z połączeń Internetowych.";
+    "Musisz wybrać jedno z połączeń internetowych.";
 inline constexpr std::string_view kCannotDial = "Nie mogę połączyć się z Internetem."; // 202
 inline constexpr std::string_view kPasswordsDiffer =                                   // 109
     "Wprowadzone hasła nie są identyczne. Wprowadź jeszcze raz.";
 inline constexpr std::string_view kNickEmailRequired = // 118
     "Wypełnienie pól nick i e-mail jest konieczne do zarejestrowania użytkownika.";
 inline constexpr std::string_view kNickEmailTaken = // 123
-    "Istnieje już użytkownik o podanym nicku i emailu. Wprowadź inne dane.";
+    "Istnieje już użytkownik o podanym nicku i e-mailu. Wprowadź inne dane.";
 inline constexpr std::string_view kIdentifyRefused = // 124
     "Nie istnieje użytkownik o podanym haśle. Wprowadź jeszcze raz.";
 
@@ -38,7 +38,7 @@ inline constexpr std::string_view kRegisteredNote =
     "Jeżeli wybierzesz \"Tak\", zalogujesz się jako istniejący użytkownik zamiast rejestrować "
     "się ponownie.";
 inline constexpr std::string_view kAddUserRegisteredNote =
-    "Jeżeli jesteś już zarejestrowanym użytkownikem, to wystarczy przeprowadzić autoryzację "
+    "Jeżeli jesteś już zarejestrowanym użytkownikiem, to wystarczy przeprowadzić autoryzację, "
     "abyś mógł zarządzać swoim kontem na tym komputerze.";
 
 // --- not connected (169)
@@ -56,7 +56,7 @@ inline constexpr std::string_view kEmail = "E-mail:";
 inline constexpr std::string_view kPassword = "Hasło:";
 inline constexpr std::string_view kPasswordAgain = "Powtórz hasło:";
 inline constexpr std::string_view kRememberPassword =
-    "Czy chcesz abym zapamiętał Twoje hasło i przy każdym logowaniu automatycznie wprowadzał?";
+    "Czy chcesz, abym zapamiętał Twoje hasło i przy każdym logowaniu automatycznie je wprowadzał?";
 
 // --- the optional-data notice (396)
 inline constexpr std::string_view kOptionalTitle = "Dane nieobowiązkowe";
@@ -92,14 +92,14 @@ inline constexpr std::string_view kInterestsIntro = "Wybierz swoje zainteresowan
 
 // --- the final page (144)
 inline constexpr std::string_view kFinalCollected =
-    "Kreator zebrał już wszystkie informacje, które potrzebował.";
+    "Kreator zebrał już wszystkie informacje, których potrzebował.";
 inline constexpr std::string_view kFinalThanks =
     "Dziękujemy! Kliknij \"Zakończ\", aby zapisać konto na tym komputerze i zacząć korzystać "
     "z serwisu Murmex.";
 
 // --- the account window (253-256)
 inline constexpr std::string_view kTabBasic = "Podstawowe";
-inline constexpr std::string_view kTabDetails = "Szczegolowe";
+inline constexpr std::string_view kTabDetails = "Szczegółowe";
 inline constexpr std::string_view kTabStatistics = "Statystyczne";
 inline constexpr std::string_view kTabOtherStatistics = "Inne statystyczne";
 inline constexpr std::string_view kYourQid = "Twój QID:";
@@ -110,8 +110,8 @@ inline constexpr std::string_view kNewPasswordAgain = "Nowe hasło jeszcze raz:"
 inline constexpr std::string_view kKeepPassword = "Zapamiętaj hasło na tym komputerze";
 inline constexpr std::string_view kChangePassword = "Zmień";
 inline constexpr std::string_view kWrongOldPassword = "Wprowadzone hasło nie jest poprawne!"; // 185
-inline constexpr std::string_view kPasswordChanged = "Zmiana hasla powiodla sie";
-inline constexpr std::string_view kPasswordNotChanged = "Zmiana hasla nie powiodla sie";
-inline constexpr std::string_view kCannotUpdate = "Cannot update";
+inline constexpr std::string_view kPasswordChanged = "Zmiana hasła powiodła się.";
+inline constexpr std::string_view kPasswordNotChanged = "Zmiana hasła nie powiodła się.";
+inline constexpr std::string_view kCannotUpdate = "Nie mogę zapisać zmian w serwisie Murmex.";
 
 } // namespace murmex::wizard_texts

@@ -63,7 +63,7 @@ TEST_F(ScriptedPeer, ALocalContactIsStoredWithItsPhonesAndNeverReachesTheService
     test::ClickNext(wizard);
     EXPECT_EQ(wizard.ActiveResourceId(), kPageFriendLocal);
     ASSERT_EQ(box.Shown().size(), 1u);
-    EXPECT_EQ(box.Shown().back(), "Musisz podac nick'a nowego znajomego.");
+    EXPECT_EQ(box.Shown().back(), "Musisz podać nicka nowego znajomego.");
 
     page->NickEdit()->setText(QStringLiteral("hydraulik Zbyszek"));
     page->NameEdit()->setText(QStringLiteral("Zbigniew"));

@@ -136,7 +136,7 @@ TEST_F(ThroughService, AMemberFoundByNickAndEmailFromAGroupsMenuNeverSeesTheGrou
 TEST_F(ThroughService, EveryRefusalKeepsPage2WithItsOwnMessage) {
     ASSERT_EQ(data->AddFriend(carol, work), CDataManager::kDone);
     const std::string notFound =
-        "Nie znalazłem użytkownika o podanych danych. Sprawdź czy wpisałeś dane poprawnie.";
+        "Nie znalazłem użytkownika o podanych danych. Sprawdź, czy wpisałeś dane poprawnie.";
     struct SCase {
         bool byQid;
         QString qid, nick, email;

@@ -50,7 +50,7 @@ TEST(AutorunQuestion, BothAnswersTakeTheBoxButClosingDoesNot) {
         dialog.show();
         // The desktop session is "the system" here, whatever it is.
         EXPECT_TRUE(Labels(&dialog).contains(
-            QStringLiteral("Czy chcesz aby Murmex był uruchamiany przy każdym starcie systemu?")));
+            QStringLiteral("Czy chcesz, aby Murmex był uruchamiany przy każdym starcie systemu?")));
         dialog.DontAskBox()->setChecked(true);
         dialog.NoButton()->click();
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
@@ -101,7 +101,7 @@ TEST(ChooseLocalUser, OkWithoutAChoiceRemindsAndStaysOpen) {
     dialog.OkButton()->click();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.ChosenQid(), 0);
-    EXPECT_EQ(box.Shown(), std::vector<std::string>{"Musisz wybrac uzytkownika!"});
+    EXPECT_EQ(box.Shown(), std::vector<std::string>{"Musisz wybrać użytkownika!"});
 
     dialog.List()->item(1)->setSelected(true);
     dialog.OkButton()->click();
@@ -125,8 +125,8 @@ TEST(DeleteLocalUser, NothingIsChosenBeforehand) {
     EXPECT_TRUE(dialog.List()->selectedItems().isEmpty());
     dialog.OkButton()->click();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(box.Shown(),
-              std::vector<std::string>{"Musisz wybrać użytkownika do skasowania aby kontynuować."});
+    EXPECT_EQ(box.Shown(), std::vector<std::string>{
+                               "Musisz wybrać użytkownika do skasowania, aby kontynuować."});
     dialog.List()->item(0)->setSelected(true);
     dialog.OkButton()->click();
     EXPECT_EQ(dialog.ChosenQid(), 11);

@@ -67,7 +67,8 @@ TEST_F(CallListWindow, TheListHasFiveColumnsOfEightyPixelsUnderTheirTitles) {
         titles << list->headerItem()->text(column);
         EXPECT_EQ(list->columnWidth(column), 80) << column;
     }
-    EXPECT_EQ(titles, (QStringList{"Data", "Godzina", "Czas trwania", "Ilość impulsów", "Opłata"}));
+    EXPECT_EQ(titles,
+              (QStringList{"Data", "Godzina", "Czas trwania", "Liczba impulsów", "Opłata"}));
 }
 
 // The list ends at the current year even though the calendar has moved on

@@ -139,7 +139,7 @@ TEST_F(StatisticsWindow, ListsTheNineKindsAndOpensOnTheFirst) {
     Open();
     ASSERT_EQ(window->KindList()->count(), 9);
     EXPECT_EQ(window->KindList()->item(0)->text(), "Długość ostatnich 30 połączeń");
-    EXPECT_EQ(window->KindList()->item(8)->text(), "Oplaty w poszczegolnych godzinach");
+    EXPECT_EQ(window->KindList()->item(8)->text(), "Opłaty w poszczególnych godzinach");
     EXPECT_EQ(window->KindList()->currentRow(), 0);
     EXPECT_EQ(window->PictureArea()->size(), QSize(400, 250));
     ExpectBarsOfTheModel(0);

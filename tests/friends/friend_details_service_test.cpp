@@ -140,7 +140,7 @@ TEST_F(FriendDetailsService, NotificationBoxesSendOnlyTheMethodThatChanged) {
     EXPECT_TRUE(data->CachedUser(bobQid)->OnEnterEmailFlag());
     EXPECT_TRUE(ConfigHas("OnEnterEmail=\"1\""));
 
-    // The e-mail flag is already on here: ticking "SMS'a" must not send it again.
+    // The e-mail flag is already on here: ticking "SMS-a" must not send it again.
     SetServiceNotify(CFriendTable::kNotifyEmail, false);
     page->SmsBox()->click();
     EXPECT_EQ(ServiceNotifyMethods(), std::vector<int>{CFriendTable::kNotifySms});

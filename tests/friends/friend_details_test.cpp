@@ -116,7 +116,7 @@ TEST_F(FriendDetails, CellPhoneSplitsIntoPrefixAndNumberAndJoinsOnlyWhenComplete
     EXPECT_FALSE(offline->SendMessageButton()->isEnabled());
 }
 
-TEST_F(FriendDetails, StatusNamesTheFriendsChannelAndChatujFollowsIt) {
+TEST_F(FriendDetails, StatusNamesTheFriendsChannelAndCzatujFollowsIt) {
     world.data->CachedUser(23)->SetPresence(true, true, 7, world.clock.now);
     CFriendData* page = Open(23)->DataPage();
     EXPECT_EQ(page->StatusField()->text(),
@@ -147,7 +147,7 @@ TEST_F(FriendDetails, StatusNamesTheFriendsChannelAndChatujFollowsIt) {
               QStringLiteral("Włączony program Murmex."));
     world.data->CachedUser(23)->SetPresence(false, false, 0, world.clock.now);
     page = Open(23)->DataPage();
-    EXPECT_EQ(page->StatusField()->text(), QStringLiteral("Nie zalogowany."));
+    EXPECT_EQ(page->StatusField()->text(), QStringLiteral("Niezalogowany."));
     EXPECT_FALSE(page->ChatButton()->isEnabled());
     EXPECT_TRUE(world.peer.Requests().empty());
 }

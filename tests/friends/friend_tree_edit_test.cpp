@@ -169,7 +169,7 @@ TEST_F(FriendTreeEdit, RemovingAFriendTellsTheServiceAndClosesAGroupLeftEmpty) {
 
     // A removal the data manager refuses is reported.
     tree->RunCommand(CFriendTree::kCmdRemoveFriend, 300, 22);
-    EXPECT_EQ(box.Shown(), std::vector<std::string>{"Cannot del friend"});
+    EXPECT_EQ(box.Shown(), std::vector<std::string>{"Nie mogę usunąć znajomego."});
 }
 
 TEST_F(FriendTreeEdit, AddingAGroupAsksItsNameAndSelectsIt) {

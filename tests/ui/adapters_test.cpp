@@ -168,7 +168,7 @@ TEST_F(QtMessageBox, FromAWorkerShownOnTheUiThreadBeforeTheCallReturns) {
 }
 
 TEST_F(QtMessageBox, OnTheUiThreadShownDirectly) {
-    m_box.ShowMessage("Cannot update");
+    m_box.ShowMessage("Nie mogę zapisać zmian w serwisie Murmex.");
     ASSERT_EQ(m_shown.size(), 1u);
     EXPECT_EQ(m_shown[0].owner, nullptr);
 }
@@ -215,12 +215,12 @@ TEST(MessageDialog, WorkerWaitsForTheRealBoxAndItAlwaysAnswersOk) {
     });
     closer.start(1);
     std::thread worker([&] {
-        box.ShowMessage("<b>Zmiana hasla powiodla sie</b>");
+        box.ShowMessage("<b>Zmiana hasła powiodła się.</b>");
         returned = true;
     });
     ASSERT_TRUE(WaitFor([&] { return returned.load(); }));
     worker.join();
-    EXPECT_EQ(seen, QStringLiteral("<b>Zmiana hasla powiodla sie</b>"));
+    EXPECT_EQ(seen, QStringLiteral("<b>Zmiana hasła powiodła się.</b>"));
 }
 
 TEST(MessageDialog, ServerTextIsNeverMarkup) {

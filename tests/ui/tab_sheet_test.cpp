@@ -44,7 +44,7 @@ protected:
         m_basic = new CCountingPage;
         m_details = new CCountingPage;
         m_sheet.AddPage(m_basic, 253, QStringLiteral("Podstawowe"));
-        m_sheet.AddPage(m_details, 254, QStringLiteral("Szczegolowe"));
+        m_sheet.AddPage(m_details, 254, QStringLiteral("Szczegółowe"));
         m_sheet.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_sheet));
     }
@@ -65,7 +65,7 @@ TEST_F(TabSheet, LayoutAndTheFirstPage) {
     EXPECT_EQ(m_sheet.CancelButton()->text(), QStringLiteral("Anuluj"));
     EXPECT_EQ(m_sheet.ApplyButton()->text(), QStringLiteral("Zastosuj"));
     ASSERT_EQ(m_sheet.TabBar()->count(), 2);
-    EXPECT_EQ(m_sheet.TabBar()->tabText(1), QStringLiteral("Szczegolowe"));
+    EXPECT_EQ(m_sheet.TabBar()->tabText(1), QStringLiteral("Szczegółowe"));
 
     EXPECT_EQ(m_basic->activations, 1);
     EXPECT_EQ(m_details->activations, 0);
