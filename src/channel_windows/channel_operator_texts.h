@@ -11,7 +11,7 @@ namespace murmex::operator_texts {
 inline constexpr std::string_view kTextOperatorTitle = "Funkcje operatorskie";
 inline constexpr std::string_view kTextBasicChannelData = "Podstawowe dane";
 inline constexpr std::string_view kTextChannelNameLabel = "Nazwa kanału:";
-inline constexpr std::string_view kTextTopicLabel = "Temat:";
+inline constexpr std::string_view kTextTopicLabel = "Topic:";
 inline constexpr std::string_view kTextChannelPasswordLabel = "Hasło kanału:";
 inline constexpr std::string_view kTextMaxUsersLabel = "Maksymalna liczba użytkowników:";
 inline constexpr std::string_view kTextApplyButton = "&Zastosuj";

@@ -22,7 +22,7 @@ inline constexpr std::string_view kTextCategoryLabel = "Kategoria:";
 inline constexpr std::string_view kTextDescriptionLabel = "Opis:";
 inline constexpr std::string_view kTextUrlLabel = "URL:";
 inline constexpr std::string_view kTextChannelNews = "Aktualności";
-inline constexpr std::string_view kTextTopicLabel = "Temat:";
+inline constexpr std::string_view kTextTopicLabel = "Topic:";
 inline constexpr std::string_view kTextUsersLabel = "Liczba osób na kanale:";
 inline constexpr std::string_view kTextCloseAccel = "&Zamknij";
 

@@ -23,7 +23,7 @@ public:
     bool IsLAN() const;
     bool IsLoggedIn() const;
 
-    // "Połączony" or "Rozłączony", with " i zalogowany" while logged in (UTF-8).
+    // "Online" or "Offline", with " i zalogowany" while logged in (UTF-8).
     std::string ConnectionStatusText() const;
     static std::string StatusText(bool connected, bool loggedIn);
 

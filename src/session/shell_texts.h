@@ -6,8 +6,8 @@
 // ids the main bar and the menus refer to.
 namespace murmex {
 
-inline constexpr std::string_view kTextOnline = "Połączony";
-inline constexpr std::string_view kTextOffline = "Rozłączony"; // string 126
+inline constexpr std::string_view kTextOnline = "Online";
+inline constexpr std::string_view kTextOffline = "Offline"; // string 126
 inline constexpr std::string_view kTextLoggedInSuffix = " i zalogowany";
 
 // String 117: a login could not be started or failed while the Internet is up.

@@ -42,7 +42,7 @@ TEST_F(AppEndToEnd, AKnownUserSignsInByItselfAndSeesHisFriendAndMessages) {
     ASSERT_TRUE(test::WaitFor([&] { return FriendIcon(bob) == kIconProgram; }))
         << "icon " << FriendIcon(bob);
     ASSERT_TRUE(test::WaitFor([&] {
-        return app->MainBar()->StatusLine()->text() == QStringLiteral("Połączony i zalogowany");
+        return app->MainBar()->StatusLine()->text() == QStringLiteral("Online i zalogowany");
     }));
     ASSERT_TRUE(test::WaitFor([&] { return app->Data()->MessageCount() == 1; }));
     EXPECT_EQ(app->Data()->MessageAt(0)->Sender(), bob);

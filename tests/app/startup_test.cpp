@@ -99,7 +99,7 @@ TEST_F(Startup, CancelInTheChoiceRunsWithoutAUserAndNeverLogsIn) {
     EXPECT_TRUE(app->MainBar()->isVisible());
     // Once the heartbeat has seen the connection come up, it has had its chance.
     ASSERT_TRUE(test::WaitFor(
-        [&] { return app->MainBar()->StatusLine()->text() == QStringLiteral("Połączony"); }));
+        [&] { return app->MainBar()->StatusLine()->text() == QStringLiteral("Online"); }));
     EXPECT_FALSE(app->Heartbeat()->IsLoginInProgress());
     EXPECT_FALSE(app->Engine().IsConnected());
     EXPECT_TRUE(messages.empty());

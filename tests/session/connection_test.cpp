@@ -166,13 +166,13 @@ TEST_F(ConnectionTest, FillListSelectsByCaseBlindPrefixOrTheFirstItem) {
 TEST_F(ConnectionTest, StatusTextTellsConnectionAndLogin) {
     m_platform.online = false;
     CConnectionState state(m_connection, m_engine);
-    EXPECT_EQ(state.ConnectionStatusText(), "Rozłączony");
+    EXPECT_EQ(state.ConnectionStatusText(), "Offline");
     m_platform.online = true;
-    EXPECT_EQ(state.ConnectionStatusText(), "Połączony");
+    EXPECT_EQ(state.ConnectionStatusText(), "Online");
     m_engine.SetLoggedIn(true);
     EXPECT_TRUE(state.IsLoggedIn());
-    EXPECT_EQ(state.ConnectionStatusText(), "Połączony i zalogowany");
-    EXPECT_EQ(CConnectionState::StatusText(false, true), "Rozłączony i zalogowany");
+    EXPECT_EQ(state.ConnectionStatusText(), "Online i zalogowany");
+    EXPECT_EQ(CConnectionState::StatusText(false, true), "Offline i zalogowany");
 }
 
 TEST(DiallingTest, DialsTheChosenEntryOrTheDefaultPeerOnAWorkerThatIsJoined) {

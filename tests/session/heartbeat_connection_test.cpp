@@ -11,7 +11,7 @@ using Connection = HeartbeatTest;
 
 TEST_F(Connection, ComingUpStartsACallAndALoginAndGoingDownEndsBoth) {
     Tick();
-    EXPECT_EQ(LastStatus(), "Rozłączony");
+    EXPECT_EQ(LastStatus(), "Offline");
     EXPECT_EQ(LastTray(), kTrayOffline);
     EXPECT_EQ(m_counter.starts, 0);
     EXPECT_EQ(m_data.startLogins, 0);
@@ -21,7 +21,7 @@ TEST_F(Connection, ComingUpStartsACallAndALoginAndGoingDownEndsBoth) {
     EXPECT_EQ(m_counter.starts, 1);
     EXPECT_EQ(m_data.startLogins, 1);
     EXPECT_TRUE(m_heartbeat.IsLoginInProgress());
-    EXPECT_EQ(LastStatus(), "Połączony");
+    EXPECT_EQ(LastStatus(), "Online");
     EXPECT_EQ(LastTray(), kTrayLoginEven);
     Tick(1);
     EXPECT_EQ(LastTray(), kTrayLoginOdd);
@@ -32,14 +32,14 @@ TEST_F(Connection, ComingUpStartsACallAndALoginAndGoingDownEndsBoth) {
     Tick();
     EXPECT_FALSE(m_heartbeat.IsLoginInProgress());
     EXPECT_EQ(m_heartbeat.IconState() & kIconLoggedIn, kIconLoggedIn);
-    EXPECT_EQ(LastStatus(), "Połączony i zalogowany");
+    EXPECT_EQ(LastStatus(), "Online i zalogowany");
     EXPECT_EQ(LastTray(), kTrayOnline);
 
     m_platform.online = false;
     Tick();
     EXPECT_EQ(m_data.logouts, 1);
     EXPECT_EQ(m_counter.ends, 1);
-    EXPECT_EQ(LastStatus(), "Rozłączony");
+    EXPECT_EQ(LastStatus(), "Offline");
     EXPECT_EQ(m_heartbeat.IconState() & kIconLoggedIn, 0);
     EXPECT_EQ(LastTray(), kTrayOffline);
     Ticks(3);
@@ -110,7 +110,7 @@ TEST_F(Connection, AFailedFirstLoginIsReportedAndNotRetried) {
     Tick(30);
     EXPECT_EQ(m_data.startLogins, 1);
     EXPECT_EQ(LastTray(), kTrayOffline);
-    EXPECT_EQ(LastStatus(), "Połączony");
+    EXPECT_EQ(LastStatus(), "Online");
 }
 
 TEST_F(Connection, AfterATransportFailureALoginThatOnceWorkedIsRetriedQuietly) {
@@ -122,7 +122,7 @@ TEST_F(Connection, AfterATransportFailureALoginThatOnceWorkedIsRetriedQuietly) {
     EXPECT_EQ(m_data.startLogins, 2);
     EXPECT_TRUE(m_heartbeat.IsLoginInProgress());
     EXPECT_EQ(m_heartbeat.IconState() & kIconLoggedIn, 0);
-    EXPECT_EQ(LastStatus(), "Połączony");
+    EXPECT_EQ(LastStatus(), "Online");
 
     // The server is still away: no message, and no new attempt for a while.
     m_heartbeat.LoginFinished(false);
@@ -134,7 +134,7 @@ TEST_F(Connection, AfterATransportFailureALoginThatOnceWorkedIsRetriedQuietly) {
     m_engine.SetLoggedIn(true);
     m_heartbeat.LoginFinished(true);
     Tick();
-    EXPECT_EQ(LastStatus(), "Połączony i zalogowany");
+    EXPECT_EQ(LastStatus(), "Online i zalogowany");
 }
 
 TEST_F(Connection, TheConnectionComingBackLogsInAgain) {

@@ -139,7 +139,7 @@ TEST_F(MainBar, ChildrenFollowTheLayoutOfTheBar) {
     EXPECT_EQ(bar->CaptionBoxRect(), QRect(50, 0, a - 92, 19));
     EXPECT_EQ(bar->HideButton()->geometry(), QRect(a - 42, 0, 21, 19));
     EXPECT_EQ(bar->MenuButton()->text(), QStringLiteral("Murmex"));
-    EXPECT_EQ(bar->StatusLine()->text(), QStringLiteral("Rozłączony"));
+    EXPECT_EQ(bar->StatusLine()->text(), QStringLiteral("Offline"));
     EXPECT_EQ(bar->CurrentView(), 0);
     bar->Tabs()->setCurrentIndex(1);
     EXPECT_EQ(bar->CurrentView(), 1);
@@ -242,12 +242,12 @@ TEST_F(MainBar, BusyDisablesEveryChildAndPlaysTheLogoUntilTheLastEnd) {
 TEST_F(MainBar, HeartbeatWritesTheLinesAndPicksTheTrayPicture) {
     Make({"[Options]", "InternetConnection=\"LAN\" "});
     world->heartbeat.Tick();
-    EXPECT_EQ(bar->StatusLine()->text(), QStringLiteral("Połączony"));
+    EXPECT_EQ(bar->StatusLine()->text(), QStringLiteral("Online"));
     EXPECT_EQ(bar->TrayPictureNumber(), kTrayOffline);
 
     world->engine.SetLoggedIn(true);
     world->heartbeat.Tick();
-    EXPECT_EQ(bar->StatusLine()->text(), QStringLiteral("Połączony i zalogowany"));
+    EXPECT_EQ(bar->StatusLine()->text(), QStringLiteral("Online i zalogowany"));
     EXPECT_EQ(bar->TrayPictureNumber(), kTrayOnline);
     world->engine.SetLoggedIn(false);
 
