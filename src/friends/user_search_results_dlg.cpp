@@ -7,6 +7,7 @@
 #include "model/data_manager.h"
 #include "model/model_texts.h"
 #include "ui/local_text.h"
+#include "ui/window_placement.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,7 +26,7 @@ CUserSearchResultsDlg::CUserSearchResultsDlg(CDataManager& data, std::vector<int
     setModal(true);
     setWindowTitle(FromUtf8(kTextResultsTitle));
     SetCaptionText(FromUtf8(kTextResultsTitle));
-    m_runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
+    m_runMenu = [](QMenu& menu, const QPoint& at) { return ExecMenuAtClick(menu, at); };
 
     auto* column = new QVBoxLayout(Body());
     column->setContentsMargins(14, 10, 14, 12);
