@@ -71,6 +71,35 @@ private:
     QPoint m_topLeft;
 };
 
+// Puts a submenu beside the item that opened it, on the side its menu's
+// arrows point to. Left to Qt, a leftward submenu of a menu standing over the
+// docked bar's strip lands at the far edge of the screen.
+class CSubmenuPlacer final : public QObject {
+public:
+    static constexpr const char* kName = "submenuPlacer";
+
+    explicit CSubmenuPlacer(QMenu& submenu) : QObject(&submenu) {
+        setObjectName(QLatin1String(kName));
+        submenu.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show)
+            return false;
+        auto* submenu = static_cast<QMenu*>(watched);
+        auto* menu = qobject_cast<QMenu*>(submenu->parentWidget());
+        QAction* item = menu ? menu->activeAction() : nullptr;
+        if (!item || item->menu() != submenu)
+            return false;
+        const int itemTop = menu->mapToGlobal(menu->actionGeometry(item).topLeft()).y();
+        QScreen* screen = ScreenAt(menu->geometry().center());
+        submenu->move(SubmenuTopLeft(submenu->size(), menu->geometry(), itemTop,
+                                     menu->isRightToLeft(), screen ? screen->geometry() : QRect()));
+        return false;
+    }
+};
+
 int WidestSubmenu(const QMenu& menu) {
     int widest = 0;
     for (QAction* action : menu.actions())
@@ -152,6 +181,12 @@ QPoint MenuTopLeft(const QSize& size, const QPoint& click, const QRect& screen) 
     return KeptInside(menu, screen).topLeft();
 }
 
+QPoint SubmenuTopLeft(const QSize& size, const QRect& menu, int itemTop, bool leftwards,
+                      const QRect& screen) {
+    const int x = leftwards ? menu.left() - size.width() : menu.right() + 1;
+    return KeptInside(QRect(QPoint(x, itemTop), size), screen).topLeft();
+}
+
 bool SubmenusOpenLeft(const QRect& menu, int submenuWidth, const QRect& screen) {
     return submenuWidth > 0 && menu.right() + submenuWidth > screen.right();
 }
@@ -170,6 +205,12 @@ void PrepareMenu(QMenu& menu, const QPoint& topLeft) {
     const bool left = SubmenusOpenLeft(standing, WidestSubmenu(menu), area);
     menu.setLayoutDirection(left ? Qt::RightToLeft : Qt::LeftToRight);
     new CMenuPlacer(menu, topLeft);
+    for (QAction* action : menu.actions()) {
+        QMenu* submenu = action->menu();
+        if (submenu && !submenu->findChild<QObject*>(QLatin1String(CSubmenuPlacer::kName),
+                                                     Qt::FindDirectChildrenOnly))
+            new CSubmenuPlacer(*submenu);
+    }
 }
 
 QPoint ClickedTopLeft(QMenu& menu, const QPoint& click) {

@@ -37,6 +37,12 @@ void PlaceDialog(QWidget& dialog, const QWidget* owner);
 // `screen` (the whole screen: a menu may cover the docked bar's strip).
 QPoint MenuTopLeft(const QSize& size, const QPoint& click, const QRect& screen);
 
+// A submenu of `size` opened from the item at `itemTop` of the menu standing
+// at `menu`: touching the menu on the given side, level with the item, whole
+// on `screen`.
+QPoint SubmenuTopLeft(const QSize& size, const QRect& menu, int itemTop, bool leftwards,
+                      const QRect& screen);
+
 // Whether submenus of a menu standing at `menu` must open leftwards: a submenu
 // of `submenuWidth` has no room right of it on `screen`.
 bool SubmenusOpenLeft(const QRect& menu, int submenuWidth, const QRect& screen);

@@ -94,6 +94,13 @@ TEST(WindowPlacement, MenusOpenAtTheClickWholeOnTheScreen) {
     EXPECT_TRUE(SubmenusOpenLeft(QRect(1300, 500, 250, 300), 200, work));
     EXPECT_FALSE(SubmenusOpenLeft(QRect(100, 500, 250, 300), 200, work));
     EXPECT_FALSE(SubmenusOpenLeft(QRect(1650, 500, 250, 300), 0, work)) << "no submenus";
+
+    // A submenu touches its menu on that side, level with its item, and
+    // moves up rather than leave the screen.
+    const QRect standing(1500, 600, 250, 300);
+    EXPECT_EQ(SubmenuTopLeft(QSize(200, 150), standing, 650, true, kScreen), QPoint(1300, 650));
+    EXPECT_EQ(SubmenuTopLeft(QSize(200, 150), standing, 650, false, kScreen), QPoint(1750, 650));
+    EXPECT_EQ(SubmenuTopLeft(QSize(200, 150), standing, 1000, true, kScreen), QPoint(1300, 930));
 }
 
 TEST(WindowPlacement, ASkinnedWindowOpensOnItsOwnerClearOfTheBarUnlessPlacedByHand) {
