@@ -99,7 +99,8 @@ TEST(WindowPlacement, MenusOpenAtTheClickWholeOnTheScreen) {
     // moves up rather than leave the screen.
     const QRect standing(1500, 600, 250, 300);
     EXPECT_EQ(SubmenuTopLeft(QSize(200, 150), standing, 650, true, kScreen), QPoint(1300, 650));
-    EXPECT_EQ(SubmenuTopLeft(QSize(200, 150), standing, 650, false, kScreen), QPoint(1750, 650));
+    EXPECT_EQ(SubmenuTopLeft(QSize(200, 150), QRect(300, 600, 250, 300), 650, false, kScreen),
+              QPoint(550, 650));
     EXPECT_EQ(SubmenuTopLeft(QSize(200, 150), standing, 1000, true, kScreen), QPoint(1300, 930));
 }
 
