@@ -36,14 +36,20 @@ bool DesktopNotificationsOn() {
 }
 
 CDesktopNotifier::CDesktopNotifier(TrayMessage tray, QObject* parent, const QString& busAddress)
-    : QObject(parent), m_tray(std::move(tray)) {
+    : QObject(parent), m_tray(std::move(tray)), m_busAddress(busAddress) {}
+
+void CDesktopNotifier::ConnectBus() {
+    // On first use, not at start-up: most runs show no notice before the bar is up.
+    if (m_busTried)
+        return;
+    m_busTried = true;
 #ifdef MURMEX_HAVE_DBUS
-    if (busAddress.isEmpty()) {
+    if (m_busAddress.isEmpty()) {
         m_connectionName = QDBusConnection::sessionBus().name();
     } else {
         m_connectionName =
             QStringLiteral("murmex-notifier-%1").arg(reinterpret_cast<quintptr>(this), 0, 16);
-        QDBusConnection::connectToBus(busAddress, m_connectionName);
+        QDBusConnection::connectToBus(m_busAddress, m_connectionName);
         m_privateBus = true;
     }
     QDBusConnection bus(m_connectionName);
@@ -54,8 +60,6 @@ CDesktopNotifier::CDesktopNotifier(TrayMessage tray, QObject* parent, const QStr
         bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
                     SLOT(OnNotificationClosed(uint, uint)));
     }
-#else
-    Q_UNUSED(busAddress);
 #endif
 }
 
@@ -66,7 +70,8 @@ CDesktopNotifier::~CDesktopNotifier() {
 #endif
 }
 
-bool CDesktopNotifier::DesktopServiceAvailable() const {
+bool CDesktopNotifier::DesktopServiceAvailable() {
+    ConnectBus();
 #ifdef MURMEX_HAVE_DBUS
     QDBusConnection bus(m_connectionName);
     if (!bus.isConnected() || !m_listening)

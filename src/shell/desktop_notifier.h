@@ -49,7 +49,7 @@ public:
                     std::function<void()> action);
 
     // Whether the notification service is on the bus (or can be started by it).
-    bool DesktopServiceAvailable() const;
+    bool DesktopServiceAvailable();
     // The desktop notices whose action may still be picked.
     std::size_t PendingActions() const { return m_actions.size(); }
 
@@ -67,8 +67,11 @@ private slots:
 private:
     bool ShowInTray(const QString& summary, const QString& text, std::function<void()> action);
     void Remember(uint id, std::function<void()> action);
+    void ConnectBus();
 
     TrayMessage m_tray;
+    QString m_busAddress;
+    bool m_busTried = false;
     QString m_connectionName;
     bool m_privateBus = false;
     bool m_listening = false;
