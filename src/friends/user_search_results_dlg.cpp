@@ -9,14 +9,17 @@
 #include "ui/local_text.h"
 #include "ui/window_placement.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace murmex {
 
@@ -88,8 +91,23 @@ void CUserSearchResultsDlg::Fill(const std::vector<int>& found) {
         rows.append(row);
     }
     m_list->addTopLevelItems(rows);
-    for (int c = 0; c < kColumns; ++c)
-        m_list->resizeColumnToContents(c);
+    FitColumns(rows);
+}
+
+void CUserSearchResultsDlg::FitColumns(const QList<QTreeWidgetItem*>& rows) {
+    // Every column as wide as its widest text. Measured here from the font:
+    // asking the view lays each cell out in full, which cost more than the
+    // hundred exchanges that found the users.
+    const QFontMetrics metrics(m_list->font());
+    const int margin =
+        2 * (m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1);
+    QHeaderView* header = m_list->header();
+    for (int c = 0; c < kColumns; ++c) {
+        int widest = 0;
+        for (const QTreeWidgetItem* row : rows)
+            widest = std::max(widest, metrics.horizontalAdvance(row->text(c)));
+        header->resizeSection(c, std::max(widest + margin, header->sectionSizeHint(c)));
+    }
 }
 
 int CUserSearchResultsDlg::QidOf(const QTreeWidgetItem* item) {
