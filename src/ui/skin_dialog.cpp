@@ -1,11 +1,14 @@
 #include "ui/skin_dialog.h"
 
 #include "ui/image_button.h"
+#include "ui/modal_turns.h"
 #include "ui/skin_pictures.h"
+#include "ui/window_placement.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -139,6 +142,23 @@ QRect CSkinDialog::LogoBoxRect() const {
 
 QRect CSkinDialog::CaptionBoxRect() const {
     return m_captionBox->geometry();
+}
+
+int CSkinDialog::exec() {
+    return CModalTurns::Instance().Exec(*this);
+}
+
+void CSkinDialog::showEvent(QShowEvent* event) {
+    // Qt would centre the window on its parent and then only keep it on the
+    // work area, right over the main bar when that is the parent. A window
+    // placed by hand (beside the bar, where the user left it) stays put.
+    if (event->spontaneous() || testAttribute(Qt::WA_Moved) || this == WindowToKeepClear()) {
+        QDialog::showEvent(event);
+        return;
+    }
+    PlaceDialog(*this, parentWidget());
+    // Not a place of the user's choosing: the next showing places it afresh.
+    setAttribute(Qt::WA_Moved, false);
 }
 
 void CSkinDialog::OnCloseRequest() {

@@ -41,6 +41,9 @@ public:
     CImageButton* AddTitleButton(int normalPicture, int hoverPicture, int pressedPicture);
     CImageButton* CloseButton() const;
 
+    // Modal in turn: see CModalTurns.
+    int exec() override;
+
     QRect LogoBoxRect() const;
     QRect CaptionBoxRect() const;
 
@@ -48,6 +51,9 @@ protected:
     // What the close button posts. The default closes the dialog as cancelled.
     virtual void OnCloseRequest();
     void resizeEvent(QResizeEvent* event) override;
+    // Opens centred on the window it belongs to, clear of the main bar,
+    // unless it was placed already.
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
