@@ -90,7 +90,8 @@ for f in /usr/bin/murmex /usr/bin/murmexd /usr/share/applications/io.github.murm
   if [[ -e "$root$f" ]]; then pass "installed $f"; else fail "missing $f"; fi
 done
 for page in murmex.1 murmexd.8; do
-  if ls "$root"/usr/share/man/man*/"$page" "$root"/usr/share/man/man*/"$page".gz 2>/dev/null | grep -q .; then pass "man page $page"; else fail "no man page $page"; fi
+  found=$(find "$root/usr/share/man" -name "$page" -o -name "$page.gz" | head -n1)
+  if [[ -n "$found" ]]; then pass "man page ${found#"$root"}"; else fail "no man page $page"; fi
 done
 missing=$(in_root sh -c 'ldd /usr/bin/murmex /usr/bin/murmexd | grep "not found"' || true)
 if [[ -z "$missing" ]]; then pass "every library the programs link is installed"; else fail "ldd: $missing"; fi
@@ -105,19 +106,28 @@ say "as $user: murmex --version, murmexd --help"
 if out=$(as_user murmex --version 2>&1); then pass "murmex --version: $out"; else fail "murmex --version: $out"; fi
 if out=$(as_user murmexd --help 2>&1); then pass "murmexd --help ($(wc -l <<<"$out") lines)"; else fail "murmexd --help: $out"; fi
 
-say "as $user: murmex on the offscreen platform for 6 seconds"
+say "as $user: murmex on the offscreen platform for 6 seconds, then SIGTERM"
+uid=$(in_root id -u "$user")
+in_root install -d -m 0700 -o "$user" -g "$user" "/tmp/runtime-$user"
 status=0
-as_user timeout 6 env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp murmex \
+as_user timeout -k 3 6 env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="/tmp/runtime-$user" murmex \
   >"$root/tmp/murmex.log" 2>&1 || status=$?
-if [[ $status -eq 124 ]]; then pass "murmex ran until stopped"; else
+case $status in
+124) pass "murmex ran until SIGTERM ended it" ;;
+137)
+  sed -n '1,10p' "$root/tmp/murmex.log"
+  fail "murmex ran but did not end on SIGTERM (killed 3 s later)"
+  ;;
+*)
   sed -n '1,20p' "$root/tmp/murmex.log"
   fail "murmex ended by itself with status $status"
-fi
+  ;;
+esac
 data="$root/home/$user/.local/share/murmex"
 if [[ -d "$data" ]] && [[ -n "$(ls -A "$data")" ]]; then
   pass "data folder ~/.local/share/murmex: $(ls -A "$data" | xargs)"
-  owner=$(stat -c %U "$data")
-  [[ $owner == "$user" ]] && pass "owned by $user" || fail "data folder owned by $owner"
+  owner=$(stat -c %u "$data")
+  if [[ $owner == "$uid" ]]; then pass "owned by $user"; else fail "data folder owned by uid $owner"; fi
 else
   fail "nothing in ~/.local/share/murmex"
 fi
