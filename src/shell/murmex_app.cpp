@@ -40,6 +40,7 @@
 #include "wizards/wizard_state.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -159,23 +160,32 @@ bool CMurmexApp::Start(const std::vector<std::string>& args) {
     LoadDictionaries();
     LoadOptions();
     CreateModel();
+    if (m_quitting)
+        return true;
 
     // Whose data this run shows.
     ChooseLocalUser();
+    if (m_quitting)
+        return true;
 
-    // The main bar, the first user's set-up, the heartbeat.
+    // The main bar, the first user's set-up, the heartbeat. A signal during
+    // start-up leaves the steps still to come undone (Run then goes to Stop).
     CreateMainBar();
-    if (m_firstRunInitDue)
+    if (m_firstRunInitDue && !m_quitting)
         RunFirstRunInitialisation();
     if (m_personalizing)
         m_personalizing->hide();
+    if (m_quitting)
+        return true;
     m_mainBar->StartHeartbeat();
 
     // The questions and hints of a start, once the bar stands.
     AskAboutAutostart();
+    if (m_quitting)
+        return true;
     ShowAtStart(args);
     m_mainBar->ShowTrayIcon();
-    if (m_settings.showHotTip && GetOption(kOptHotTipDisabled) != "1") {
+    if (m_settings.showHotTip && GetOption(kOptHotTipDisabled) != "1" && !m_quitting) {
         CHotTipDialog tip(m_mainBar.get());
         tip.exec();
     }
@@ -217,7 +227,10 @@ void CMurmexApp::ChooseLocalUser() {
     if (users == 0) {
         m_firstRun = true;
         RunFirstRun();
-        // Whether it worked or not, the next start goes straight on.
+        // Whether it worked or not, the next start goes straight on; one
+        // ended by a signal was never answered and asks again.
+        if (m_quitting)
+            return;
         SetOption(kOptRegWizStart, "0");
         SaveOptions();
         return;
@@ -393,12 +406,24 @@ void CMurmexApp::Quit(bool fromSignal) {
         m_router->CloseAll();
     if (m_mainBar)
         m_mainBar->QuitApplication();
-    // Before Run's loop (still starting up) Run sees the flag instead: a quit
-    // with no loop to leave would leave every later loop at once. That is
-    // just what a signal wants: a start-up question that is up, and those
-    // still to come, end unanswered, and start-up runs through to Stop.
-    if (m_inLoop || fromSignal)
+    if (m_inLoop) {
         QCoreApplication::quit();
+        return;
+    }
+    // Still starting up: there is no loop of Run's to leave yet (quitting the
+    // application does nothing then), and Run sees the flag instead. A signal
+    // does not wait for the start-up's windows: the one that is up ends
+    // unanswered, and Start asks nothing more once it sees the flag.
+    if (fromSignal)
+        EndStartUpWindows();
+}
+
+void CMurmexApp::EndStartUpWindows() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(window);
+        if (dialog && dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+    }
 }
 
 bool CMurmexApp::ClaimDataFolder() {

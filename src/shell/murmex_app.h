@@ -127,6 +127,7 @@ private:
     void ShowAtStart(const std::vector<std::string>& args);
     bool ConfirmExit();
     void Quit(bool fromSignal);
+    void EndStartUpWindows();
     // One program per data folder: false when this start must end (another
     // copy runs; it has been asked to show itself, or the user was told).
     bool ClaimDataFolder();

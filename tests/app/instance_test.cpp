@@ -172,6 +172,18 @@ protected:
     }
 };
 
+TEST_F(Terminated, SigtermDuringAFirstStartsQuestionsEndsWithZero) {
+    // An empty folder: the splash, then the registration wizard, each in a
+    // loop of its own before the program's main loop has started.
+    ProgramProcess program(dir.Path(), port);
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(dir.Path() + "murmex.lock"); }));
+    // Past the splash, so the wizard is most likely up; either way the
+    // signal must end the start-up.
+    std::this_thread::sleep_for(std::chrono::seconds(4));
+    program.Signal(SIGTERM);
+    EXPECT_TRUE(program.EndedNormallyWith(0));
+}
+
 TEST_F(Terminated, SigtermStoresEveryFetchedMessageAndEndsWithZero) {
     constexpr int kMessages = 150;
     for (int i = 0; i < kMessages; ++i)
