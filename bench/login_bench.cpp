@@ -1,20 +1,19 @@
 // A login that finds 1,000 messages waiting: the time until every one is
 // fetched and stored, against the same fetch with saving switched off, in one run.
+#include "bench_server.h"
 #include "model/channel_list.h"
 #include "model/data_manager.h"
 #include "model/user_record.h"
 #include "platform/clock.h"
-#include "platform/paths.h"
 #include "ports/ui_interfaces.h"
 #include "protocol/request_engine.h"
 #include "server/admin_tool.h"
-#include "server/service_server.h"
 #include "storage/options.h"
 
 #include <benchmark/benchmark.h>
 #include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <mutex>
 #include <sstream>
 #include <string>
@@ -53,54 +52,37 @@ private:
 class CBenchWorld {
 public:
     CBenchWorld() {
-        char pattern[] = "/tmp/murmex-bench-XXXXXX";
-        m_dir = std::string(::mkdtemp(pattern)) + "/";
-        CPaths::SetDataDirectory(m_dir);
-        SServerSettings settings;
-        settings.port = 0;
-        settings.database = m_dir + "murmexd.db";
-        settings.hashCost = CPasswordHasher::ECost::Fast;
-        m_server = std::make_unique<CServiceServer>(settings);
-        m_server->Start();
         m_reader = CreateUser("czytelnik", "haslo");
         m_writer = CreateUser("pisarz", "haslo");
     }
-    ~CBenchWorld() {
-        m_server->Stop();
-        std::filesystem::remove_all(m_dir);
-    }
 
     void QueueMessages(int count) {
-        SEngineSettings s;
-        s.port = m_server->Port();
-        CRequestEngine writer(s);
-        writer.SetAddressSource([] { return std::string("127.0.0.1"); });
-        writer.Connect();
+        auto writer = m_server.NewEngine();
+        writer->Connect();
         CUserRecord me(m_writer);
         me.SetPassword("haslo");
-        me.LoginAs(writer);
+        me.LoginAs(*writer);
         CUserRecord to(m_reader);
         for (int i = 0; i < count; ++i)
-            to.SendMessage(writer,
+            to.SendMessage(*writer,
                            "Wiadomo\x9C\xE6 numer " + std::to_string(i) + " z prob\xB9 tekstu");
     }
 
-    void ResetClientFiles() { std::filesystem::remove(m_dir + "murmex.cfg"); }
+    void ResetClientFiles() { std::remove((m_server.Dir() + "murmex.cfg").c_str()); }
 
-    std::uint16_t Port() const { return m_server->Port(); }
+    bench::CBenchServer& Server() { return m_server; }
     int Reader() const { return m_reader; }
 
 private:
     int CreateUser(const std::string& nick, const std::string& password) {
         std::ostringstream out, err;
         RunAdmin({"create-user", "--nick", nick, "--email", nick + "@example.pl", "--password",
-                  password, "--fast-hash", "--database", m_dir + "murmexd.db"},
+                  password, "--fast-hash", "--database", m_server.Database()},
                  out, err);
         return std::atoi(out.str().c_str());
     }
 
-    std::string m_dir;
-    std::unique_ptr<CServiceServer> m_server;
+    bench::CBenchServer m_server;
     int m_reader = 0, m_writer = 0;
 };
 
@@ -111,10 +93,8 @@ void LoginWithWaitingMessages(benchmark::State& state, bool saveChanges) {
         world.ResetClientFiles();
         ClearOptions();
         world.QueueMessages(kMessages);
-        SEngineSettings s;
-        s.port = world.Port();
-        CRequestEngine engine(s);
-        engine.SetAddressSource([] { return std::string("127.0.0.1"); });
+        auto client = world.Server().NewEngine();
+        CRequestEngine& engine = *client;
         CChannelList channels(engine, CSystemClock::Instance());
         engine.Connect();
         {

@@ -26,6 +26,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the programs link (Qt, SQLite, libsodium, libpq) as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+# Qt loads its platform plugin at run time, where dpkg-shlibdeps cannot see it:
+# the X11 one comes with libqt6gui6, the Wayland one is a package of its own
+# (without it a Wayland desktop runs the program through XWayland).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)

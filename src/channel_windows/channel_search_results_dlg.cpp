@@ -5,6 +5,7 @@
 #include "model/channel_record.h"
 #include "ui/dialog_parts.h"
 #include "ui/local_text.h"
+#include "ui/window_placement.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +30,7 @@ CChannelSearchResultsDlg::CChannelSearchResultsDlg(CChannelList& channels,
     : CSkinDialog(parent), m_channels(channels), m_openInfo(std::move(openInfo)) {
     setModal(true);
     setWindowTitle(FromUtf8(kTextChannelResultsTitle));
-    m_runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
+    m_runMenu = [](QMenu& menu, const QPoint& at) { return ExecMenuAtClick(menu, at); };
 
     QVBoxLayout* column = dialog_parts::BodyColumn(Body());
     QLabel* note = dialog_parts::WrappedLabel(kTextChannelResultsNote);

@@ -3,6 +3,7 @@
 #include "friends/tree_icons.h"
 #include "storage/options.h"
 #include "ui/local_text.h"
+#include "ui/window_placement.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -78,7 +79,7 @@ void CClickTree::SetItemIcon(QTreeWidgetItem* item, int icon) {
 QAction* CClickTree::RunMenu(QMenu& menu, const QPoint& globalPos) {
     if (m_menuRunner)
         return m_menuRunner(menu, globalPos);
-    return menu.exec(globalPos);
+    return ExecMenuAtClick(menu, globalPos);
 }
 
 bool CClickTree::IsConnected() const {

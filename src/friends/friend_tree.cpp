@@ -68,8 +68,8 @@ CFriendTree::CFriendTree(CDataManager& data, QWidget* parent)
         this));
     // The group's picture is the only sign of its state: keep it true however
     // the state changed (also when showing a friend opened the group).
-    connect(this, &QTreeWidget::itemExpanded, this, &CFriendTree::RefreshGroupIcons);
-    connect(this, &QTreeWidget::itemCollapsed, this, &CFriendTree::RefreshGroupIcons);
+    connect(this, &QTreeWidget::itemExpanded, this, &CFriendTree::RefreshGroupIcon);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CFriendTree::RefreshGroupIcon);
     Fill();
 }
 
@@ -175,18 +175,23 @@ void CFriendTree::AddFriendItem(int groupId, int qid) {
     QTreeWidgetItem* group = GroupItem(groupId);
     if (!group || FriendItem(groupId, qid))
         return;
-    auto* item = new QTreeWidgetItem(group);
+    // Made whole before it joins the tree, so the view hears of it once.
+    auto* item = new QTreeWidgetItem;
     SetItemValue(item, qid);
-    item->setText(0, FromLocal(user->DisplayName()));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    SetItemIcon(item, kIconOffline);
+    const bool online = ShowFriend(item, qid, *user);
+    group->addChild(item);
+    // Only the new item: the friend's other items (filed twice) show the same
+    // record already, and looking them up for each friend made filling a tree
+    // of hundreds of friends quadratic.
+    if (online)
+        Reveal(item);
     // Messages read in before the tree was filled blink as well.
     if (m_data.HasUnreadFrom(qid)) {
         std::lock_guard lock(m_blinkMutex);
         if (std::find(m_blinking.begin(), m_blinking.end(), qid) == m_blinking.end())
             m_blinking.push_back(qid);
     }
-    UpdatePresence(qid);
 }
 
 void CFriendTree::RemoveFriendItem(int qid) {
@@ -221,27 +226,36 @@ void CFriendTree::UpdatePresence(int qid) {
     if (FriendItems(qid).empty())
         return;
     const CDataManager::User user = m_data.UserRecord(qid);
-    const QString name = FromLocal(user->DisplayName());
-    const bool contact = CDataManager::IsLocalContactId(qid) || user->IsLocalContact();
-    const int icon =
-        contact ? kIconLocalContact : PresenceIcon(user->InChat(), user->RunningProgram());
-    for (QTreeWidgetItem* item : FriendItems(qid)) {
-        item->setText(0, name);
-        SetItemIcon(item, icon);
-        if (!IsOnline(icon))
-            continue; // an offline friend stays where it is
-        item->parent()->setExpanded(true);
-        scrollToItem(item);
-        setCurrentItem(item);
-    }
+    for (QTreeWidgetItem* item : FriendItems(qid))
+        if (ShowFriend(item, qid, *user))
+            Reveal(item);
     RefreshGroupIcons();
 }
 
+bool CFriendTree::ShowFriend(QTreeWidgetItem* item, int qid, const CUserRecord& user) {
+    item->setText(0, FromLocal(user.DisplayName()));
+    const bool contact = CDataManager::IsLocalContactId(qid) || user.IsLocalContact();
+    const int icon =
+        contact ? kIconLocalContact : PresenceIcon(user.InChat(), user.RunningProgram());
+    SetItemIcon(item, icon);
+    return IsOnline(icon); // an offline friend stays where it is
+}
+
+void CFriendTree::Reveal(QTreeWidgetItem* item) {
+    // Opening the group redraws its picture (itemExpanded).
+    item->parent()->setExpanded(true);
+    scrollToItem(item);
+    setCurrentItem(item);
+}
+
 void CFriendTree::RefreshGroupIcons() {
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem* group = topLevelItem(i);
-        SetItemIcon(group, group->isExpanded() ? kIconGroupOpen : kIconGroupClosed);
-    }
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        RefreshGroupIcon(topLevelItem(i));
+}
+
+void CFriendTree::RefreshGroupIcon(QTreeWidgetItem* item) {
+    if (item && !item->parent())
+        SetItemIcon(item, item->isExpanded() ? kIconGroupOpen : kIconGroupClosed);
 }
 
 QTreeWidgetItem* CFriendTree::GroupItem(int groupId) const {

@@ -13,6 +13,7 @@ class QLabel;
 namespace murmex {
 
 class CDataManager;
+class CUserRecord;
 class IClock;
 
 // The local user's groups with their friends and each friend's presence.
@@ -110,7 +111,12 @@ private:
     void RemoveGroupItem(int groupId);
     void ClearItems();
     void UpdatePresence(int qid);
+    // The friend's name and presence on one of its items; true when online.
+    bool ShowFriend(QTreeWidgetItem* item, int qid, const CUserRecord& user);
+    // Opens the item's group and brings the item into view (a friend online).
+    void Reveal(QTreeWidgetItem* item);
     void RefreshGroupIcons();
+    void RefreshGroupIcon(QTreeWidgetItem* item);
     void Fill();
     void FriendAction(int qid);
     void AddGroup();

@@ -45,7 +45,6 @@ public:
     // The "age" text sent for a "Wiek:" choice.
     static std::string AgeRange(int choice);
 
-    bool IsSearching() const { return m_searching; }
     // Refused while the search runs.
     void reject() override;
 

@@ -7,15 +7,19 @@
 #include "model/data_manager.h"
 #include "model/model_texts.h"
 #include "ui/local_text.h"
+#include "ui/window_placement.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace murmex {
 
@@ -25,7 +29,7 @@ CUserSearchResultsDlg::CUserSearchResultsDlg(CDataManager& data, std::vector<int
     setModal(true);
     setWindowTitle(FromUtf8(kTextResultsTitle));
     SetCaptionText(FromUtf8(kTextResultsTitle));
-    m_runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
+    m_runMenu = [](QMenu& menu, const QPoint& at) { return ExecMenuAtClick(menu, at); };
 
     auto* column = new QVBoxLayout(Body());
     column->setContentsMargins(14, 10, 14, 12);
@@ -87,8 +91,23 @@ void CUserSearchResultsDlg::Fill(const std::vector<int>& found) {
         rows.append(row);
     }
     m_list->addTopLevelItems(rows);
-    for (int c = 0; c < kColumns; ++c)
-        m_list->resizeColumnToContents(c);
+    FitColumns(rows);
+}
+
+void CUserSearchResultsDlg::FitColumns(const QList<QTreeWidgetItem*>& rows) {
+    // Every column as wide as its widest text. Measured here from the font:
+    // asking the view lays each cell out in full, which cost more than the
+    // hundred exchanges that found the users.
+    const QFontMetrics metrics(m_list->font());
+    const int margin =
+        2 * (m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1);
+    QHeaderView* header = m_list->header();
+    for (int c = 0; c < kColumns; ++c) {
+        int widest = 0;
+        for (const QTreeWidgetItem* row : rows)
+            widest = std::max(widest, metrics.horizontalAdvance(row->text(c)));
+        header->resizeSection(c, std::max(widest + margin, header->sectionSizeHint(c)));
+    }
 }
 
 int CUserSearchResultsDlg::QidOf(const QTreeWidgetItem* item) {

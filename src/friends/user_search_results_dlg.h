@@ -2,6 +2,7 @@
 
 #include "ui/skin_dialog.h"
 
+#include <QList>
 #include <functional>
 #include <vector>
 
@@ -49,6 +50,7 @@ public:
 
 private:
     void Fill(const std::vector<int>& found);
+    void FitColumns(const QList<QTreeWidgetItem*>& rows);
     void ShowRowMenu(const QPoint& viewportPos);
     void RowActivated(QTreeWidgetItem* item);
     static int QidOf(const QTreeWidgetItem* item);

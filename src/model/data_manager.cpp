@@ -66,6 +66,26 @@ template <class T> std::vector<T> ReadAll(const std::string& section, std::size_
     return items;
 }
 
+// The inbox, read lazily (see CMessageRecord): a line that is no record is
+// passed over and counted, as ReadAll does.
+std::vector<CMessageRecord> ReadMessages(const std::string& section, std::size_t& skipped) {
+    std::vector<CMessageRecord> messages;
+    CMessageLines lines;
+    CConfigStore store;
+    store.Open(section, CConfigStore::Read);
+    messages.reserve(store.Remaining());
+    std::string_view line;
+    while (store.ReadLineView(line)) {
+        CMessageRecord& message = messages.emplace_back();
+        if (!message.ReadFromLine(line, lines)) {
+            messages.pop_back();
+            ++skipped;
+        }
+    }
+    store.Close();
+    return messages;
+}
+
 template <class Range> void WriteItems(CConfigStore& store, const Range& items) {
     for (const auto& item : items) {
         if constexpr (requires { item->WriteTo(store); })
@@ -161,7 +181,7 @@ CDataManager::SLoaded CDataManager::ReadSections(int current) const {
     loaded.groups = ReadAll<CGroup>(UserSection(current, "Groups"), loaded.skipped);
     loaded.users = ReadUsers(UserSection(current, "Users"), loaded.skipped);
     std::size_t skipped = 0;
-    loaded.messages = ReadAll<CMessageRecord>(UserSection(current, "Messages"), skipped);
+    loaded.messages = ReadMessages(UserSection(current, "Messages"), skipped);
     loaded.skippedMessages = skipped;
     loaded.skipped += skipped;
     return loaded;

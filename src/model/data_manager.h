@@ -155,9 +155,8 @@ public:
     // any thread; the change is on disk soon after and at the latest when
     // Shutdown returns.
     //
-    // Both return the new message's index.
+    // Returns the new message's index.
     int AddMessage(CMessageRecord message);
-    int AddMessageAndNotify(CMessageRecord message);
     // A message the user sent (type Sent or SentSms; a Received type becomes
     // Sent), stored as above. Returns its index.
     int StoreSentMessage(CMessageRecord message);

@@ -88,13 +88,6 @@ int CDataManager::AddMessage(CMessageRecord message) {
     return index;
 }
 
-int CDataManager::AddMessageAndNotify(CMessageRecord message) {
-    const int index = AddMessage(std::move(message));
-    if (IHeartbeatSink* sink = m_sink)
-        sink->PushNewMessage(index);
-    return index;
-}
-
 int CDataManager::StoreSentMessage(CMessageRecord message) {
     if (message.Type() == CMessageRecord::Received)
         message.SetType(CMessageRecord::Sent);

@@ -3,45 +3,163 @@
 #include "protocol/param_record.h"
 #include "protocol/record_view.h"
 #include "storage/config_store.h"
+#include "storage/record_line.h"
 
 #include <ctime>
 
 namespace murmex {
 
+namespace {
+
+// One pass over a stored line that CRecordView would take (the same rules:
+// no backslash, tilde or NUL, no name or value longer than
+// CParamRecord::kMaxField), picking out the fields a message needs at once.
+// False for any other line, which then goes the slow way. A key given twice
+// counts the first time, as everywhere else.
+struct SEagerFields {
+    std::string_view sender, wasread, type;
+    bool hasType = false;
+};
+
+bool ScanStoredLine(std::string_view line, SEagerFields& out) {
+    const char* const data = line.data();
+    const std::size_t end = line.size();
+    if (end == 0)
+        return false;
+    bool hasSender = false, hasRead = false;
+    std::size_t i = 0;
+    while (i < end) {
+        const std::size_t nameStart = i;
+        for (; i < end && data[i] != '='; ++i) {
+            const char c = data[i];
+            if (c == ' ' || c == '"' || c == '\\' || c == '~' || c == '\0')
+                return false;
+        }
+        if (i == nameStart || i + 1 >= end || data[i + 1] != '"')
+            return false;
+        const std::string_view name(data + nameStart, i - nameStart);
+        i += 2;
+        const std::size_t valueStart = i;
+        for (; i < end && data[i] != '"'; ++i) {
+            const char c = data[i];
+            if (c == '\\' || c == '~' || c == '\0')
+                return false;
+        }
+        if (i >= end || name.size() > CParamRecord::kMaxField ||
+            i - valueStart > CParamRecord::kMaxField)
+            return false;
+        const std::string_view value(data + valueStart, i - valueStart);
+        if (!hasSender && name == "sender") {
+            out.sender = value;
+            hasSender = true;
+        } else if (!hasRead && name == "wasread") {
+            out.wasread = value;
+            hasRead = true;
+        } else if (!out.hasType && name == "type") {
+            out.type = value;
+            out.hasType = true;
+        }
+        ++i; // the closing quote
+        if (i < end && data[i++] != ' ')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+const char* CMessageLines::Keep(std::string_view line, std::shared_ptr<const std::string>& block) {
+    if (line.size() > kBlockSize / 4) {
+        // A long line gets a block of its own rather than wasting the rest of one.
+        auto own = std::make_shared<std::string>(line);
+        block = own;
+        return own->data();
+    }
+    // A block never grows past what it reserved, so what it holds never moves.
+    if (!m_block || m_block->capacity() - m_block->size() < line.size()) {
+        m_block = std::make_shared<std::string>();
+        m_block->reserve(kBlockSize);
+    }
+    const char* kept = m_block->data() + m_block->size();
+    m_block->append(line);
+    block = m_block;
+    return kept;
+}
+
 bool CMessageRecord::ReadFrom(CConfigStore& store) {
     std::string_view line;
     if (!store.ReadRecordLine(line))
         return false;
-    // Nearly every stored line needs no decoding: read those in place, one
-    // allocation (the text) per message. A key that a damaged line lost is
-    // simply empty: it is our own file, and the "server didn't return" error
-    // would blame the wrong party.
+    // A key that a damaged line lost is simply empty: it is our own file, and
+    // the "server didn't return" error would blame the wrong party.
     thread_local CRecordView view;
-    if (view.Parse(line)) {
-        auto value = [](std::string_view name) {
-            const std::string_view* found = view.Find(name);
-            return found ? *found : std::string_view();
-        };
-        m_text.assign(value("msgtext"));
-        m_sender = CParamRecord::ToInt(value("sender"));
-        m_read = CParamRecord::ToInt(value("wasread")) != 0;
-        m_sentTime = CParamRecord::ToInt(value("whensent"));
-        const std::string_view* type = view.Find("type");
-        m_type = type ? CParamRecord::ToInt(*type) : Received;
+    if (!view.Parse(line)) {
+        ReadDecoded(line);
         return true;
     }
+    auto value = [](std::string_view name) {
+        const std::string_view* found = view.Find(name);
+        return found ? *found : std::string_view();
+    };
+    m_block.reset();
+    m_stored = nullptr;
+    m_text.assign(value("msgtext"));
+    m_sender = CParamRecord::ToInt(value("sender"));
+    m_read = CParamRecord::ToInt(value("wasread")) != 0;
+    m_sentTime = CParamRecord::ToInt(value("whensent"));
+    const std::string_view* type = view.Find("type");
+    m_type = type ? CParamRecord::ToInt(*type) : Received;
+    return true;
+}
+
+bool CMessageRecord::ReadFromLine(std::string_view line, CMessageLines& lines) {
+    SEagerFields fields;
+    if (!ScanStoredLine(line, fields)) {
+        if (!IsRecordLine(line))
+            return false;
+        ReadDecoded(line);
+        return true;
+    }
+    m_sender = CParamRecord::ToInt(fields.sender);
+    m_read = CParamRecord::ToInt(fields.wasread) != 0;
+    m_type = fields.hasType ? CParamRecord::ToInt(fields.type) : Received;
+    m_stored = lines.Keep(line, m_block);
+    m_storedSize = static_cast<std::uint32_t>(line.size());
+    m_text.clear();
+    m_sentTime = 0;
+    return true;
+}
+
+void CMessageRecord::ReadStored() const {
+    // The line passed ScanStoredLine when it was kept, so the in-place reader takes it.
+    thread_local CRecordView view;
+    const std::string_view line(m_stored, m_storedSize);
+    m_stored = nullptr;
+    m_text.clear();
+    m_sentTime = 0;
+    if (view.Parse(line)) {
+        if (const std::string_view* text = view.Find("msgtext"))
+            m_text.assign(*text);
+        if (const std::string_view* when = view.Find("whensent"))
+            m_sentTime = CParamRecord::ToInt(*when);
+    }
+    m_block.reset();
+}
+
+void CMessageRecord::ReadDecoded(std::string_view line) {
     CParamRecord r;
     r.Parse(line, 0);
     auto value = [&r](std::string_view name) {
         static const std::string empty;
         return r.Has(name) ? r.Get(name) : empty;
     };
+    m_block.reset();
+    m_stored = nullptr;
     m_text = value("msgtext");
     m_sender = CParamRecord::ToInt(value("sender"));
     m_read = CParamRecord::ToInt(value("wasread")) != 0;
     m_sentTime = CParamRecord::ToInt(value("whensent"));
     m_type = r.Has("type") ? r.GetInt("type") : Received;
-    return true;
 }
 
 void CMessageRecord::WriteTo(CConfigStore& store) const {
@@ -49,6 +167,7 @@ void CMessageRecord::WriteTo(CConfigStore& store) const {
 }
 
 CParamRecord CMessageRecord::ToRecord() const {
+    ReadRest();
     CParamRecord r;
     r.AddText("msgtext", m_text);
     r.AddInt("wasread", IsRead() ? 1 : 0);
@@ -60,6 +179,8 @@ CParamRecord CMessageRecord::ToRecord() const {
 }
 
 void CMessageRecord::SetContent(std::string text, int sender, std::int64_t now) {
+    m_block.reset();
+    m_stored = nullptr;
     m_text = std::move(text);
     m_sender = sender;
     m_read = false;
@@ -82,6 +203,7 @@ std::string CMessageRecord::Summary() const {
 }
 
 std::string CMessageRecord::SummaryWith(const std::string_view* senderNick) const {
+    ReadRest();
     std::string out;
     switch (m_type) {
     case Received:

@@ -1,6 +1,7 @@
 #include "model/user_record.h"
 
 #include "protocol/param_record.h"
+#include "protocol/record_view.h"
 #include "storage/config_store.h"
 
 #include <algorithm>
@@ -8,8 +9,83 @@
 namespace murmex {
 namespace {
 
-bool Flag(const CParamRecord& r, std::string_view name) {
+template <class R> bool Flag(const R& r, std::string_view name) {
     return r.GetInt(name) != 0;
+}
+
+// The entries of one stored user line, read the same way whether they are
+// taken in place (CRecordView, nearly every line) or decoded (CParamRecord).
+class CViewEntries {
+public:
+    explicit CViewEntries(const CRecordView& view) : m_view(view) {}
+    bool Has(std::string_view name) const { return m_view.Find(name) != nullptr; }
+    std::string_view Get(std::string_view name) const {
+        const std::string_view* value = m_view.Find(name);
+        return value ? *value : std::string_view();
+    }
+    int GetInt(std::string_view name) const { return CParamRecord::ToInt(Get(name)); }
+
+private:
+    const CRecordView& m_view;
+};
+
+// Fills `d` from a line that has a QID.
+template <class R> void ReadUserEntries(const R& r, SUserData& d) {
+    d.qid = r.GetInt("QID");
+    d.flags |= CUserRecord::kHasQid;
+
+    // Every key the line still has is taken: a line that lost one key (a
+    // damaged file) must not be written back without the nick, e-mail and
+    // saved password it still holds.
+    auto text = [&r](std::string_view name, std::string& field) {
+        if (r.Has(name))
+            field = r.Get(name);
+        return r.Has(name);
+    };
+    if (d.qid > CUserRecord::kLastServiceQid) {
+        bool any = false;
+        for (auto [name, field] : {std::pair{"Nick", &d.nick},
+                                   {"Email", &d.email},
+                                   {"Name", &d.name},
+                                   {"Surname", &d.surname},
+                                   {"LocalCellPhone", &d.localCellPhone},
+                                   {"Phone", &d.phone},
+                                   {"Street", &d.street}})
+            any = text(name, *field) || any;
+        if (any)
+            d.flags |= CUserRecord::kLocalContact;
+        text("Display", d.display);
+        return;
+    }
+
+    if (r.Has("OnEnterSMS"))
+        d.onEnterSms = Flag(r, "OnEnterSMS");
+    if (r.Has("OnEnterEmail"))
+        d.onEnterEmail = Flag(r, "OnEnterEmail");
+    bool brief = false;
+    for (auto [name, field] : {std::pair{"Nick", &d.nick},
+                               {"Email", &d.email},
+                               {"Name", &d.name},
+                               {"Surname", &d.surname},
+                               {"RemoteCellPhonePrefix", &d.remoteCellPhonePrefix}})
+        brief = text(name, *field) || brief;
+    if (r.Has("HasRemoteCellPhone")) {
+        d.hasRemoteCellPhone = Flag(r, "HasRemoteCellPhone");
+        brief = true;
+    }
+    if (brief)
+        d.flags |= CUserRecord::kHasBrief;
+    text("LocalCellPhone", d.localCellPhone);
+    text("Display", d.display);
+    text("Note", d.note);
+    if (r.Has("SavePassword")) {
+        d.savePassword = Flag(r, "SavePassword");
+        d.flags |= CUserRecord::kLocalUser;
+        if (r.Has("Password")) {
+            d.password = r.Get("Password");
+            d.passwordHeld = true;
+        }
+    }
 }
 
 } // namespace
@@ -114,69 +190,22 @@ std::string CUserRecord::CellNumber(std::string_view number) {
 }
 
 bool CUserRecord::ReadFrom(CConfigStore& store) {
-    CParamRecord r;
-    if (!store.ReadRecord(r))
+    std::string_view line;
+    if (!store.ReadRecordLine(line))
         return false;
-    if (!r.Has("QID"))
-        return true;
-
+    // Start-up reads every known user: in place when the line allows it.
+    thread_local CRecordView view;
     std::lock_guard lock(m_mutex);
-    SUserData& d = m_d;
-    d.qid = r.GetInt("QID");
-    d.flags |= kHasQid;
-
-    // Every key the line still has is taken: a line that lost one key (a
-    // damaged file) must not be written back without the nick, e-mail and
-    // saved password it still holds.
-    auto text = [&r](std::string_view name, std::string& field) {
-        if (r.Has(name))
-            field = r.Get(name);
-        return r.Has(name);
-    };
-    if (d.qid > kLastServiceQid) {
-        bool any = false;
-        for (auto [name, field] : {std::pair{"Nick", &d.nick},
-                                   {"Email", &d.email},
-                                   {"Name", &d.name},
-                                   {"Surname", &d.surname},
-                                   {"LocalCellPhone", &d.localCellPhone},
-                                   {"Phone", &d.phone},
-                                   {"Street", &d.street}})
-            any = text(name, *field) || any;
-        if (any)
-            d.flags |= kLocalContact;
-        text("Display", d.display);
+    if (view.Parse(line)) {
+        const CViewEntries r(view);
+        if (r.Has("QID"))
+            ReadUserEntries(r, m_d);
         return true;
     }
-
-    if (r.Has("OnEnterSMS"))
-        d.onEnterSms = Flag(r, "OnEnterSMS");
-    if (r.Has("OnEnterEmail"))
-        d.onEnterEmail = Flag(r, "OnEnterEmail");
-    bool brief = false;
-    for (auto [name, field] : {std::pair{"Nick", &d.nick},
-                               {"Email", &d.email},
-                               {"Name", &d.name},
-                               {"Surname", &d.surname},
-                               {"RemoteCellPhonePrefix", &d.remoteCellPhonePrefix}})
-        brief = text(name, *field) || brief;
-    if (r.Has("HasRemoteCellPhone")) {
-        d.hasRemoteCellPhone = Flag(r, "HasRemoteCellPhone");
-        brief = true;
-    }
-    if (brief)
-        d.flags |= kHasBrief;
-    text("LocalCellPhone", d.localCellPhone);
-    text("Display", d.display);
-    text("Note", d.note);
-    if (r.Has("SavePassword")) {
-        d.savePassword = Flag(r, "SavePassword");
-        d.flags |= kLocalUser;
-        if (r.Has("Password")) {
-            d.password = r.Get("Password");
-            d.passwordHeld = true;
-        }
-    }
+    CParamRecord r;
+    r.Parse(line, 0);
+    if (r.Has("QID"))
+        ReadUserEntries(r, m_d);
     return true;
 }
 

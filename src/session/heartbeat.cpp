@@ -88,6 +88,8 @@ void CHeartbeat::HandleFriendOnlineQueue() {
     if (m_suppressFriendEvents)
         return;
     m_lastFriendEvent = m_clock.WallSeconds();
+    // Before the main bar may be shown below: whether the user saw it counts as it was.
+    m_view->NotifyFriendOnline(qid);
     if (GetOption("OpenMainBarOnFriend") == "1" && m_view->IsMainBarHidden())
         m_view->ShowMainBar();
     if (GetOption("OpenWindowOnFriend") == "1")
@@ -98,6 +100,7 @@ void CHeartbeat::HandleNewMessageQueue() {
     int index = 0;
     if (!m_newMessages.TryPop(index))
         return;
+    m_view->NotifyNewMessage(index);
     // No option means open; any value but "1" leaves the message to the blinking icon.
     if (HasOption("MessageOpenWin") && GetOption("MessageOpenWin") != "1")
         return;

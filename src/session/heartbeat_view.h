@@ -27,6 +27,11 @@ public:
     virtual void OpenReadWindow(int messageIndex) = 0;
     // The modeless "friend appeared on the chat" pop-up; several may be open.
     virtual void OpenFriendOnlinePopup(int qid) = 0;
+    // A new message at this inbox position, or a friend who came online: the
+    // desktop hears of it too, whatever the options say about windows (the
+    // view decides whether the user would see the event without it).
+    virtual void NotifyNewMessage(int messageIndex) = 0;
+    virtual void NotifyFriendOnline(int qid) = 0;
 
     // The modal pending-friend dialogs; they return when the user has decided.
     virtual SNewFriendAnswer AskNewFriend(int qid) = 0;

@@ -70,6 +70,13 @@ inline constexpr std::string_view kTextOptLocal = "Lokalnego";
 inline constexpr std::string_view kTextOptRemote = "Zdalnego";
 inline constexpr std::string_view kTextOptMessageGroup = "Przy nadejściu nowej wiadomości:";
 inline constexpr std::string_view kTextOptOpenMessage = "Otwórz okno z wiadomością.";
+// A new message or a friend online also tells the desktop while the bar is hidden or underneath.
+inline constexpr std::string_view kTextOptDesktopNotices = "Powiadomienia na pulpicie";
+
+// --- desktop notices
+inline constexpr std::string_view kTextNoticeRead = "Czytaj";
+inline constexpr std::string_view kTextNoticeShow = "Pokaż";
+inline constexpr std::string_view kTextNoticeFriendOnline = "Pojawił(a) się na czacie.";
 
 // --- hint of the day
 inline constexpr std::string_view kTextHintToday = "Dzisiejsza podpowiedź:";

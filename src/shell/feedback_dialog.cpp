@@ -64,10 +64,14 @@ void CFeedbackDialog::Send() {
     // The field's line ends are single line feeds; the record turns them into
     // its own line marks on the wire.
     const bool sent = m_data.SendFeedback(ToLocal(m_field->toPlainText()));
-    if (!sent)
-        m_messageBox.ShowMessage(kTextCannotSendMessage);
     SetControlsEnabled(true);
-    accept();
+    if (sent) {
+        accept();
+        return;
+    }
+    // What the user wrote stays, ready for another try or to be copied away.
+    m_messageBox.ShowMessage(kTextCannotSendMessage);
+    m_field->setFocus();
 }
 
 } // namespace murmex

@@ -11,8 +11,8 @@ class CDataManager;
 class IMessageBox;
 
 // The user's remarks to the service's authors, sent with one command.
-// "Wyślij" closes the dialog whether the sending worked or not; a failure is
-// told in the message box first.
+// "Wyślij" closes the dialog once the remarks are sent. A failure is told in
+// the message box and leaves the dialog open with the text, to try again.
 class CFeedbackDialog : public CSkinDialog {
     Q_OBJECT
 

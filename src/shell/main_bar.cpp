@@ -25,6 +25,7 @@
 #include "ui/local_text.h"
 #include "ui/skin_pictures.h"
 #include "ui/texts.h"
+#include "ui/window_placement.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -84,6 +85,8 @@ CMainBar::CMainBar(SAppContext& ctx)
     // The program's main window, not a dialog of something else: it gets a
     // taskbar entry, so that a minimised bar can always be brought back.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // The other windows open clear of it.
+    SetWindowToKeepClear(this);
     setWindowTitle(FromUtf8(kTextProgramName));
     setWindowIcon(TrayPicture(kTrayOnline));
     setFixedWidth(DialogUnitsToPixelsX(font(), kMainBarWidthUnits));

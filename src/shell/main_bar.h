@@ -65,6 +65,10 @@ public:
         m_tray.SetAvailableCheck(std::move(check));
     }
     bool TrayAvailable() const { return m_tray.Available(); }
+    // A message from the tray icon; false without one.
+    bool ShowTrayMessage(const QString& title, const QString& text, std::function<void()> clicked) {
+        return m_tray.ShowMessage(title, text, std::move(clicked));
+    }
     void RefreshUserLine();
     // The end of the program: tray icon gone, a running call ended and
     // logged, the docking released, the window closed.

@@ -6,6 +6,7 @@
 #include "shell/main_bar_geometry.h"
 #include "shell/x11_dock.h"
 #include "storage/options.h"
+#include "ui/window_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -130,13 +131,26 @@ void CMainBar::OnHideButton() {
 void CMainBar::PlaceDialog(QWidget* dialog, bool attached) {
     if (!dialog)
         return;
+    // Not shown yet: its width comes from its layout, and its height is
+    // needed to stand it level with the bar's middle.
+    if (!dialog->isVisible() && !dialog->testAttribute(Qt::WA_Resized))
+        dialog->adjustSize();
     QScreen* screen = this->screen();
     const QRect desktop = screen ? screen->availableGeometry() : QRect();
     const QRect bar = frameGeometry();
-    const int width = dialog->frameGeometry().width();
-    const auto x = attached ? AttachedToBarX(bar, desktop, width) : BesideBarX(bar, desktop, width);
-    // An attached dialog stands level with the bar; one beside it keeps its height.
-    dialog->move(x ? *x : dialog->x(), attached ? bar.y() : dialog->y());
+    const QSize size = dialog->frameGeometry().size();
+    const auto x = attached ? AttachedToBarX(bar, desktop, size.width())
+                            : BesideBarX(bar, desktop, size.width());
+    // No room beside the bar: the window opens where every other one does.
+    if (!x)
+        return;
+    // An attached dialog stands level with the bar. One beside it keeps the
+    // height it stands at; one never placed has none and faces the bar's middle.
+    const bool placed = dialog->isVisible() || dialog->testAttribute(Qt::WA_Moved);
+    int y = bar.y();
+    if (!attached)
+        y = placed ? dialog->y() : bar.center().y() - size.height() / 2;
+    dialog->move(KeptInside(QRect(QPoint(*x, y), size), desktop).topLeft());
     if (m_onTop)
         dialog->raise();
 }

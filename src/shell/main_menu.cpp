@@ -4,14 +4,17 @@
 #include "session/main_bar_texts.h"
 #include "shell/menu_icons.h"
 #include "ui/local_text.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStyleOptionMenuItem>
 #include <algorithm>
 
@@ -103,10 +106,12 @@ private:
             const QSize side(kMenuIconSize, kMenuIconSize);
             const QPixmap picture =
                 item.icon.pixmap(side, ratio, enabled ? QIcon::Normal : QIcon::Disabled);
-            painter.drawPixmap(
-                QRect(area.topLeft() + QPoint(CMainMenu::kIconOffset, CMainMenu::kIconOffset),
-                      side),
-                picture);
+            // Right to left (a menu whose submenus open leftwards) mirrors the item.
+            painter.drawPixmap(visualRect(item.direction, area,
+                                          QRect(area.topLeft() + QPoint(CMainMenu::kIconOffset,
+                                                                        CMainMenu::kIconOffset),
+                                                side)),
+                               picture);
         }
 
         QColor text = palette.color(QPalette::WindowText);
@@ -118,16 +123,21 @@ private:
         painter.setFont(item.font);
         const QRect textArea = area.adjusted(CMainMenu::kTextOffset, 0, -2 * kArrowRight, 0);
         // One line; Qt's mnemonic marker is not part of the program's texts.
-        painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        const bool mirrored = item.direction == Qt::RightToLeft;
+        painter.drawText(visualRect(item.direction, area, textArea),
+                         (mirrored ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter |
+                             Qt::TextSingleLine,
                          item.text);
 
         if (item.menuItemType == QStyleOptionMenuItem::SubMenu) {
-            const qreal x = area.right() - kArrowRight;
+            // The arrow points to the side the submenu opens on.
+            const qreal tip = mirrored ? area.left() + kArrowRight : area.right() - kArrowRight;
+            const qreal back = mirrored ? tip + kArrowSize : tip - kArrowSize;
             const qreal y = area.center().y() + 0.5;
             QPainterPath arrow;
-            arrow.moveTo(x - kArrowSize, y - kArrowSize);
-            arrow.lineTo(x, y);
-            arrow.lineTo(x - kArrowSize, y + kArrowSize);
+            arrow.moveTo(back, y - kArrowSize);
+            arrow.lineTo(tip, y);
+            arrow.lineTo(back, y + kArrowSize);
             arrow.closeSubpath();
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setPen(Qt::NoPen);
@@ -243,7 +253,13 @@ void CMainMenu::Prepare(const SMainMenuState& state) {
 }
 
 void CMainMenu::PopupAbove(const QPoint& bottomLeft) {
-    m_menu->popup(bottomLeft - QPoint(0, m_menu->sizeHint().height()));
+    // Over the bar if need be, but whole: the bar's own strip is no reason to
+    // send the menu away from the button.
+    m_menu->ensurePolished();
+    QRect menu(bottomLeft - QPoint(0, m_menu->sizeHint().height()), m_menu->sizeHint());
+    if (const QScreen* screen = QGuiApplication::screenAt(bottomLeft))
+        menu = KeptInside(menu, screen->geometry());
+    PopupMenuAt(*m_menu, menu.topLeft());
 }
 
 } // namespace murmex

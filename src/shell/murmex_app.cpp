@@ -31,6 +31,7 @@
 #include "shell/window_router.h"
 #include "storage/dictionaries.h"
 #include "storage/options.h"
+#include "ui/modal_turns.h"
 #include "ui/qt_desktop_shell.h"
 #include "ui/qt_message_box.h"
 #include "ui/qt_wait_loop.h"
@@ -120,6 +121,9 @@ int CMurmexApp::Run(int argc, char** argv) {
 }
 
 bool CMurmexApp::Start(const std::vector<std::string>& args) {
+    // Start-up asks its questions unbidden: each waits for a window that is up
+    // (the login's password question) rather than landing on top of it.
+    CModalTurns::CBackground background;
     // The network layer first: without it nothing else is worth starting.
     if (!CTcpSocket::StartSocketsLayer()) {
         m_messageBox->ShowMessage(kTextNoNetworkLayer);

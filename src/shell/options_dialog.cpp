@@ -2,6 +2,7 @@
 
 #include "session/internet_connection.h"
 #include "session/main_bar_texts.h"
+#include "shell/desktop_notifier.h"
 #include "storage/options.h"
 #include "ui/dialog_parts.h"
 #include "ui/local_text.h"
@@ -74,6 +75,8 @@ void COptionsDialog::BuildControls() {
     window->addWidget(m_docked);
     window->addWidget(m_floating);
     window->addWidget(m_onTop);
+    m_desktopNotices = Check(kTextOptDesktopNotices);
+    window->addWidget(m_desktopNotices);
     // A docked bar is on top anyway: the box only means something when floating.
     connect(m_docked, &QRadioButton::toggled, this,
             [this](bool docked) { m_onTop->setEnabled(!docked); });
@@ -143,6 +146,7 @@ void COptionsDialog::LoadValues(const CInternetConnection& connection) {
     (GetOption("MouseButton") == "1" ? m_right : m_left)->setChecked(true);
     (GetOption("LocalSMS") == "1" ? m_localSms : m_remoteSms)->setChecked(true);
     m_openMessage->setChecked(!(HasOption("MessageOpenWin") && GetOption("MessageOpenWin") == "0"));
+    m_desktopNotices->setChecked(DesktopNotificationsOn());
 
     m_entries = connection.FillList().names;
     for (const std::string& entry : m_entries)
@@ -193,6 +197,7 @@ void COptionsDialog::accept() {
     SetOption("LocalSMS", Flag(m_localSms->isChecked()));
     StoreConnection();
     SetOption("MessageOpenWin", Flag(m_openMessage->isChecked()));
+    SetOption(kOptionDesktopNotifications, Flag(m_desktopNotices->isChecked()));
     SaveOptions();
     CSkinDialog::accept();
 }

@@ -43,6 +43,7 @@ public:
     QRadioButton* LocalSmsRadio() const { return m_localSms; }
     QRadioButton* RemoteSmsRadio() const { return m_remoteSms; }
     QCheckBox* MessageOpenWinBox() const { return m_openMessage; }
+    QCheckBox* DesktopNotificationsBox() const { return m_desktopNotices; }
     QPushButton* OkButton() const { return m_ok; }
     QPushButton* CancelButton() const { return m_cancel; }
 
@@ -68,6 +69,7 @@ private:
     QRadioButton* m_localSms = nullptr;
     QRadioButton* m_remoteSms = nullptr;
     QCheckBox* m_openMessage = nullptr;
+    QCheckBox* m_desktopNotices = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "shell/tray_pictures.h"
 
 #include <QSystemTrayIcon>
+#include <utility>
 
 namespace murmex {
 
@@ -27,6 +28,10 @@ void CTrayIcon::Show() {
                          [this](QSystemTrayIcon::ActivationReason reason) {
                              m_activated(static_cast<int>(reason));
                          });
+        QObject::connect(m_icon, &QSystemTrayIcon::messageClicked, m_owner, [this] {
+            if (m_messageClicked)
+                std::exchange(m_messageClicked, nullptr)();
+        });
     }
     m_icon->setIcon(TrayPicture(m_picture ? m_picture : kTrayOffline));
     m_icon->show();
@@ -42,6 +47,15 @@ void CTrayIcon::Remove() {
 
 bool CTrayIcon::IsShown() const {
     return m_icon && m_icon->isVisible();
+}
+
+bool CTrayIcon::ShowMessage(const QString& title, const QString& text,
+                            std::function<void()> clicked) {
+    if (!IsShown() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    m_messageClicked = std::move(clicked);
+    m_icon->showMessage(title, text, QSystemTrayIcon::Information);
+    return true;
 }
 
 void CTrayIcon::SetPicture(int picture) {

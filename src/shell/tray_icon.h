@@ -3,6 +3,7 @@
 #include <functional>
 
 class QObject;
+class QString;
 class QSystemTrayIcon;
 
 namespace murmex {
@@ -28,6 +29,9 @@ public:
     // One of the tray pictures of tray_icon_picture.h.
     void SetPicture(int picture);
     int Picture() const { return m_picture; }
+    // A message from the icon; a click on it runs `clicked`. False when the
+    // icon is not shown (or the desktop shows no messages from it).
+    bool ShowMessage(const QString& title, const QString& text, std::function<void()> clicked);
 
 private:
     QObject* m_owner;
@@ -35,6 +39,8 @@ private:
     std::function<bool()> m_available;
     QSystemTrayIcon* m_icon = nullptr;
     int m_picture = 0;
+    // The last message's; an older one's click would come with no message to go with.
+    std::function<void()> m_messageClicked;
 };
 
 } // namespace murmex

@@ -20,6 +20,7 @@
 #include "session/call_counter_port.h"
 #include "session/connection_state.h"
 #include "session/heartbeat.h"
+#include "shell/desktop_notifier.h"
 #include "shell/main_bar.h"
 #include "ui/ui_thread.h"
 
@@ -57,6 +58,10 @@ CWindowRouter::CWindowRouter(SAppContext& ctx, CMainBar& bar)
     // A confirmed window may have renamed the friend.
     m_details->SetRefreshFriend([this](int qid) { m_bar.FriendTree()->TreeUpdateFriend(qid); });
     m_details->SetPlacement([this](QWidget* window) { m_bar.PlaceBesideMainBar(window); });
+    m_notifier = std::make_unique<CDesktopNotifier>(
+        [this](const QString& title, const QString& text, std::function<void()> clicked) {
+            return m_bar.ShowTrayMessage(title, text, std::move(clicked));
+        });
     ConnectBar();
     m_ctx.heartbeat.Attach(m_ctx.data, *m_counterPort, *this);
 }

@@ -16,6 +16,7 @@ namespace murmex {
 struct SAppContext;
 class CChannelInfoDlg;
 class CChannelSettingsDlg;
+class CDesktopNotifier;
 class CFriendDetailsHost;
 class CMainBar;
 class CMessageWindows;
@@ -44,6 +45,13 @@ public:
     // --- the windows
     void OpenReadWindow(int messageIndex) override;
     void OpenFriendOnlinePopup(int qid) override;
+    // The desktop's notices (window_router_notices.cpp): only while the main
+    // bar is hidden or not the active window, and the option allows them.
+    void NotifyNewMessage(int messageIndex) override;
+    void NotifyFriendOnline(int qid) override;
+    // Tests put a notifier on their own bus.
+    void SetDesktopNotifier(std::unique_ptr<CDesktopNotifier> notifier);
+    CDesktopNotifier& DesktopNotifier() { return *m_notifier; }
     void OpenMessageWindow(int qid);
     void OpenSmsWindow(int qid);
     void OpenFriendDetails(int qid);
@@ -111,8 +119,12 @@ private:
     void CloseChannelSettings();
     void OpenChannelSettings(int channelId);
 
+    // window_router_notices.cpp
+    bool DesktopNoticeWanted() const;
+
     SAppContext& m_ctx;
     CMainBar& m_bar;
+    std::unique_ptr<CDesktopNotifier> m_notifier;
     std::unique_ptr<ICallCounterPort> m_counterPort;
     std::unique_ptr<CMessageWindows> m_messageWindows;
     std::unique_ptr<CFriendDetailsHost> m_details;

@@ -58,7 +58,7 @@ std::string JournalHeader(std::uint64_t dev, std::uint64_t ino) {
     return buf;
 }
 
-bool IsBodyEnd(const std::string& line) {
+bool IsBodyEnd(std::string_view line) {
     return line.empty() || line[0] == '[';
 }
 
@@ -156,7 +156,7 @@ CConfigFile::SStamp CConfigFile::StampOf(const std::string& path) {
     return s;
 }
 
-const std::vector<std::string>* CConfigFile::Lines() {
+const std::vector<std::string_view>* CConfigFile::Lines() {
     const SStamp file = StampOf(m_path);
     const SStamp journal = StampOf(JournalPath());
     if (!m_loaded || m_racy || !(file == m_fileStamp) || !(journal == m_journalStamp))
@@ -173,13 +173,16 @@ void CConfigFile::Reload() {
     CloseJournal();
     ++m_generation;
     m_lines.clear();
+    m_added.clear();
     m_sections.clear();
     m_journalUsable = false;
     m_journalGood = 0;
     m_fileStamp = StampOf(m_path);
-    m_readable = ReadTextLines(m_path, m_lines);
-    if (!m_readable) {
-        m_lines.clear();
+    m_readable = ReadWholeFile(m_path, m_text);
+    if (m_readable) {
+        SplitTextLines(m_text, m_lines);
+    } else {
+        m_text.clear();
         m_fileStamp = {};
     }
     IndexSections();
@@ -235,10 +238,15 @@ void CConfigFile::ReplayJournal() {
     }
 }
 
+std::string_view CConfigFile::Keep(std::string line) {
+    // A deque never moves what it holds when it grows at the end.
+    return m_added.emplace_back(std::move(line));
+}
+
 void CConfigFile::IndexSections() {
     m_sections.clear();
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const std::string& line = m_lines[i];
+        const std::string_view line = m_lines[i];
         if (line.empty() || line[0] != '[')
             continue;
         bool seen = false;
@@ -252,7 +260,7 @@ void CConfigFile::IndexSections() {
         std::size_t end = i + 1;
         while (end < m_lines.size() && !IsBodyEnd(m_lines[end]))
             ++end;
-        m_sections.push_back({line, i + 1, end});
+        m_sections.push_back({std::string(line), i + 1, end});
     }
 }
 
@@ -286,14 +294,14 @@ bool CConfigFile::Apply(const SJournalEdit& edit, bool replaying) {
     if (edit.kind == SJournalEdit::Replace) {
         if (!s || edit.index >= s->end - s->first)
             return false;
-        m_lines[s->first + edit.index] = edit.line;
+        m_lines[s->first + edit.index] = Keep(edit.line);
         return true;
     }
     if (!s) {
         if (edit.index != 0)
             return false;
-        m_lines.push_back(header);
-        m_lines.push_back(edit.line);
+        m_lines.push_back(Keep(header));
+        m_lines.push_back(Keep(edit.line));
         m_sections.push_back({header, m_lines.size() - 1, m_lines.size()});
         return true;
     }
@@ -303,7 +311,7 @@ bool CConfigFile::Apply(const SJournalEdit& edit, bool replaying) {
     if (edit.index != size)
         return false;
     const std::size_t at = s->end;
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), edit.line);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), Keep(edit.line));
     for (auto& other : m_sections) {
         if (other.first > at) {
             ++other.first;
@@ -411,7 +419,12 @@ bool CConfigFile::Replace(std::vector<std::string> lines) {
     // the old journal no longer matches the file.
     ::unlink(JournalPath().c_str());
     ++m_generation;
-    m_lines = std::move(lines);
+    m_text.clear();
+    m_added.clear();
+    m_lines.clear();
+    m_lines.reserve(lines.size());
+    for (std::string& line : lines)
+        m_lines.push_back(Keep(std::move(line)));
     m_readable = true;
     m_journalUsable = false;
     m_journalGood = 0;
@@ -433,7 +446,7 @@ bool CConfigFile::Compact() {
         }
         return true;
     }
-    std::vector<std::string> lines = m_lines;
+    std::vector<std::string> lines(m_lines.begin(), m_lines.end());
     return Replace(std::move(lines));
 }
 

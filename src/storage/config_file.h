@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,13 +58,14 @@ public:
     static void ForgetAll();
 
     // The file's lines with the journal replayed; nullptr when the file cannot be read.
-    const std::vector<std::string>* Lines();
+    // Valid until the image changes (see Generation).
+    const std::vector<std::string_view>* Lines();
     // The body of the first copy of the section "[name]"-header: lines [first, end).
     bool FindSection(std::string_view header, std::size_t& first, std::size_t& end);
     // As FindSection, on the image as it is now, without looking at the disk.
     bool FindSectionInImage(std::string_view header, std::size_t& first, std::size_t& end);
     // The image as it is now; valid until it changes (see Generation).
-    const std::vector<std::string>& Image() const { return m_lines; }
+    const std::vector<std::string_view>& Image() const { return m_lines; }
     // Changes whenever the image does (a reload, a journalled change, a
     // rewrite): a reader holding line positions knows when to look them up again.
     std::uint64_t Generation() const { return m_generation; }
@@ -110,7 +112,13 @@ private:
     bool m_readable = false;
     SStamp m_fileStamp;
     SStamp m_journalStamp;
-    std::vector<std::string> m_lines;
+    // The lines point into the file as read (m_text) or, for lines the
+    // journal or a rewrite brought, into m_added: fifty thousand lines are
+    // not fifty thousand allocations.
+    std::string_view Keep(std::string line);
+    std::string m_text;
+    std::deque<std::string> m_added;
+    std::vector<std::string_view> m_lines;
     std::vector<SSectionPos> m_sections; // first copy of each header, in file order
 
     // Journal state: whether the journal on disk belongs to this file, and

@@ -74,19 +74,23 @@ std::size_t CConfigStore::Remaining() const {
     return m_cursor >= size ? 0 : size - m_cursor;
 }
 
-const std::string* CConfigStore::NextLine() {
-    if (m_state != Reading)
-        return m_cursor < m_lines.size() ? &m_lines[m_cursor++] : nullptr;
+bool CConfigStore::NextLine(std::string_view& line) {
+    if (m_state != Reading) {
+        if (m_cursor >= m_lines.size())
+            return false;
+        line = m_lines[m_cursor++];
+        return true;
+    }
     if (AtEnd())
-        return nullptr;
-    return &m_file->Image()[m_first + m_cursor++];
+        return false;
+    line = m_file->Image()[m_first + m_cursor++];
+    return true;
 }
 
 bool CConfigStore::ReadValue(std::string& name, std::string& value) {
-    const std::string* next = NextLine();
-    if (!next)
+    std::string_view line;
+    if (!NextLine(line))
         return false;
-    const std::string& line = *next;
     auto eq = line.find('=');
     auto open = line.find('"');
     if (eq == std::string::npos || open == std::string::npos)
@@ -94,8 +98,8 @@ bool CConfigStore::ReadValue(std::string& name, std::string& value) {
     auto close = line.find('"', open + 1);
     if (close == std::string::npos)
         return false;
-    name = line.substr(0, eq);
-    value = line.substr(open + 1, close - open - 1);
+    name.assign(line.substr(0, eq));
+    value.assign(line.substr(open + 1, close - open - 1));
     return true;
 }
 
@@ -108,9 +112,10 @@ bool CConfigStore::ReadRecord(CParamRecord& record) {
 }
 
 bool CConfigStore::ReadRecordLine(std::string_view& line) {
-    while (const std::string* next = NextLine()) {
-        if (IsRecordLine(*next)) {
-            line = *next;
+    std::string_view next;
+    while (NextLine(next)) {
+        if (IsRecordLine(next)) {
+            line = next;
             return true;
         }
         ++m_skipped;
@@ -119,11 +124,15 @@ bool CConfigStore::ReadRecordLine(std::string_view& line) {
 }
 
 bool CConfigStore::ReadLine(std::string& line) {
-    const std::string* next = NextLine();
-    if (!next)
+    std::string_view next;
+    if (!NextLine(next))
         return false;
-    line = *next;
+    line.assign(next);
     return true;
+}
+
+bool CConfigStore::ReadLineView(std::string_view& line) {
+    return NextLine(line);
 }
 
 std::string CConfigStore::EncodeValue(std::string_view value) {
@@ -208,8 +217,9 @@ bool CConfigStore::Rewrite(const std::string& path) {
 
     CConfigFile& file = CConfigFile::For(path);
     std::vector<std::string> old;
-    if (const std::vector<std::string>* lines = file.Lines())
-        old = *lines; // with the journal replayed: the rewrite folds it in
+    if (const std::vector<std::string_view>* lines = file.Lines())
+        old.assign(lines->begin(),
+                   lines->end()); // with the journal replayed: the rewrite folds it in
 
     // Every section of this pass, in order; a section named twice keeps its last body.
     std::vector<const SSection*> sections;

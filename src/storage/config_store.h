@@ -48,6 +48,8 @@ public:
     bool ReadRecordLine(std::string_view& line);
     std::size_t SkippedLines() const { return m_skipped; }
     bool ReadLine(std::string& line);
+    // The next line as it stands, in place; valid until the next read or Close.
+    bool ReadLineView(std::string_view& line);
     bool AtEnd() const;
     // How many lines of the section are left to read (to size a list).
     std::size_t Remaining() const;
@@ -86,8 +88,8 @@ private:
 
     bool Rewrite(const std::string& path);
     void Release();
-    // The next line of the section being read, or null at its end.
-    const std::string* NextLine();
+    // The next line of the section being read; false at its end.
+    bool NextLine(std::string_view& line);
     // Finds the section again when the file's image changed under a pass
     // (only this thread can change it while the pass holds the lock).
     void Resync() const;

@@ -32,14 +32,11 @@ bool IsPrivateFile(const std::string& path) {
     return base == "murmex.cfg" || base == "chat.html";
 }
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+bool ReadWholeFile(const std::string& path, std::string& all) {
+    all.clear();
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    // The whole file in one buffer, then one string per line: a data file of
-    // fifty thousand messages is read at start-up, and growing each line by
-    // the piece and the list by doubling cost more than the reading.
-    std::string all;
     struct stat st {};
     if (::fstat(fd, &st) == 0 && st.st_size > 0)
         all.reserve(static_cast<std::size_t>(st.st_size) + 1);
@@ -53,6 +50,10 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
         all.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
+    return true;
+}
+
+void SplitTextLines(std::string_view all, std::vector<std::string_view>& lines) {
     std::size_t count = 0;
     for (const char *p = all.data(), *end = p + all.size();
          (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
@@ -67,9 +68,20 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
         const char* stop = lf ? lf : end;
         // A line ends at LF, with the CR before it dropped; the last line may lack both.
         const char* last = lf && stop > p && stop[-1] == '\r' ? stop - 1 : stop;
-        lines.emplace_back(p, last);
+        lines.emplace_back(p, static_cast<std::size_t>(last - p));
         p = lf ? lf + 1 : end;
     }
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+    std::string all;
+    if (!ReadWholeFile(path, all))
+        return false;
+    std::vector<std::string_view> views;
+    SplitTextLines(all, views);
+    lines.reserve(lines.size() + views.size());
+    for (std::string_view line : views)
+        lines.emplace_back(line);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace murmex {
@@ -10,6 +11,10 @@ namespace murmex {
 // Splits the file into lines: a line ends at LF, and a CR right before the LF
 // is not part of it. False when the file cannot be opened.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
+// The whole file as it is on disk; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& all);
+// The lines of a text as ReadTextLines splits them, pointing into `all`.
+void SplitTextLines(std::string_view all, std::vector<std::string_view>& lines);
 
 // Writes every line followed by CR LF into a temporary file beside the target,
 // flushes it to disk and renames it over the target, so a failure at any point

@@ -1,5 +1,7 @@
 #include "ui/qt_wait_loop.h"
 
+#include "ui/modal_turns.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMetaObject>
@@ -13,6 +15,8 @@ CQtWaitLoop::~CQtWaitLoop() = default;
 void CQtWaitLoop::RunUntilDone(const std::function<bool()>& done) {
     if (done())
         return;
+    // What the user does meanwhile is the user's, even under a tick's command.
+    CModalTurns::CForeground foreground;
     QEventLoop loop;
     m_waits.push_back({&done, &loop});
     // The loop is left by CheckWaits once done() holds.

@@ -1,5 +1,7 @@
 #include "ui/queued_ticker.h"
 
+#include "ui/modal_turns.h"
+
 namespace murmex {
 
 CQueuedTicker::CQueuedTicker(std::chrono::milliseconds interval, std::function<void()> tick,
@@ -18,6 +20,8 @@ void CQueuedTicker::Post() {
         this,
         [this] {
             m_posted = false;
+            // Nobody clicked for what a tick opens: it waits for the window that is up.
+            CModalTurns::CBackground background;
             m_tick();
         },
         Qt::QueuedConnection);

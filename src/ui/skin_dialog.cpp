@@ -3,13 +3,16 @@
 #include "session/app_texts.h"
 #include "ui/image_button.h"
 #include "ui/local_text.h"
+#include "ui/modal_turns.h"
 #include "ui/skin_pictures.h"
 #include "ui/texts.h"
+#include "ui/window_placement.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -120,14 +123,6 @@ void CSkinDialog::SetOwnTitle(const QString& title) {
     m_settingTitle = false;
 }
 
-void CSkinDialog::showEvent(QShowEvent* event) {
-    // A window with neither a caption nor a title of its own is called by the
-    // program's name rather than by nothing.
-    if (windowTitle().isEmpty())
-        SetOwnTitle(FromUtf8(kTextProgramName));
-    QDialog::showEvent(event);
-}
-
 void CSkinDialog::changeEvent(QEvent* event) {
     // A title set from outside this class is the window's choice and stays.
     if (event->type() == QEvent::WindowTitleChange && !m_settingTitle)
@@ -165,6 +160,27 @@ QRect CSkinDialog::LogoBoxRect() const {
 
 QRect CSkinDialog::CaptionBoxRect() const {
     return m_captionBox->geometry();
+}
+
+int CSkinDialog::exec() {
+    return CModalTurns::Instance().Exec(*this);
+}
+
+void CSkinDialog::showEvent(QShowEvent* event) {
+    // A window with neither a caption nor a title of its own is called by the
+    // program's name rather than by nothing.
+    if (windowTitle().isEmpty())
+        SetOwnTitle(FromUtf8(kTextProgramName));
+    // Qt would centre the window on its parent and then only keep it on the
+    // work area, right over the main bar when that is the parent. A window
+    // placed by hand (beside the bar, where the user left it) stays put.
+    if (event->spontaneous() || testAttribute(Qt::WA_Moved) || this == WindowToKeepClear()) {
+        QDialog::showEvent(event);
+        return;
+    }
+    PlaceDialog(*this, parentWidget());
+    // Not a place of the user's choosing: the next showing places it afresh.
+    setAttribute(Qt::WA_Moved, false);
 }
 
 void CSkinDialog::OnCloseRequest() {

@@ -43,6 +43,9 @@ public:
     CImageButton* AddTitleButton(int normalPicture, int hoverPicture, int pressedPicture);
     CImageButton* CloseButton() const;
 
+    // Modal in turn: see CModalTurns.
+    int exec() override;
+
     QRect LogoBoxRect() const;
     QRect CaptionBoxRect() const;
 
@@ -51,6 +54,8 @@ protected:
     virtual void OnCloseRequest();
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Opens centred on the window it belongs to, clear of the main bar,
+    // unless it was placed already.
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,5 +1,7 @@
 #include "ui/ui_thread.h"
 
+#include "ui/modal_turns.h"
+
 #include <QThread>
 
 namespace murmex {
@@ -30,6 +32,8 @@ bool CUiThreadCalls::RunAndWait(std::function<void()> job) {
         [this, job = std::move(job), finished] {
             if (IsStopped())
                 return;
+            // Another thread's dialog waits for the window that is up.
+            CModalTurns::CBackground background;
             job();
             {
                 std::lock_guard lock(m_mutex);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/modal_answer.h"
 #include "support/wait_for.h"
 
 #include <QApplication>
@@ -12,35 +13,6 @@
 #include <string>
 
 namespace murmex::test {
-
-// Answers every modal dialog of type T that comes up while it lives: `answer`
-// runs on the dialog inside its own exec(), as a user's click would.
-template <class T> class CModalAnswer {
-public:
-    explicit CModalAnswer(std::function<void(T*)> answer) : m_answer(std::move(answer)) {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Check(); });
-        m_timer.start();
-    }
-    int Count() const { return m_count; }
-
-private:
-    void Check() {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        // One answer per dialog: the next tick may still see it closing. A
-        // guarded pointer, since the next dialog may take the same address.
-        if (!dialog || dialog == m_last.data())
-            return;
-        m_last = dialog;
-        ++m_count;
-        m_answer(dialog);
-    }
-
-    std::function<void(T*)> m_answer;
-    QTimer m_timer;
-    QPointer<QWidget> m_last;
-    int m_count = 0;
-};
 
 // Restores an environment variable the test changes.
 class CEnvGuard {

@@ -270,16 +270,23 @@ TEST_F(FeedbackDialog, SendsTheTextAndCloses) {
     EXPECT_NE(request.find(expected), std::string::npos) << request;
 }
 
-TEST_F(FeedbackDialog, AFailureIsToldAndTheDialogClosesAllTheSame) {
+TEST_F(FeedbackDialog, AFailureIsToldAndKeepsTheTextForAnotherTry) {
     peer.Reply("4000 \r\n");
     CFeedbackDialog dialog(*data, box);
     dialog.show();
     dialog.Field()->setPlainText(QStringLiteral("uwagi"));
     dialog.SendButton()->click();
     EXPECT_EQ(box.Shown(), std::vector<std::string>{"Nie mogę wysłać wiadomości!"});
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog.isVisible()) << "closing would lose what the user wrote";
+    EXPECT_EQ(dialog.Field()->toPlainText(), QStringLiteral("uwagi"));
     EXPECT_TRUE(dialog.SendButton()->isEnabled());
     EXPECT_TRUE(dialog.Field()->isEnabled());
+
+    // The second try goes through and closes it.
+    dialog.SendButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(box.Shown().size(), 1u);
 }
 
 TEST_F(FeedbackDialog, WyslijWaitsForSomethingToSend) {

@@ -1,5 +1,6 @@
 // A large inbox is read at every start: plain lines in place, the rest through
-// the decoding reader. Whichever way a line goes, the message must be the same.
+// the decoding reader, and at start-up the text and time only when first asked
+// for. Whichever way a line goes, the message must be the same.
 #include "model/message_record.h"
 #include "protocol/param_record.h"
 #include "storage/config_file.h"
@@ -13,19 +14,39 @@
 namespace murmex {
 namespace {
 
-std::vector<CMessageRecord> ReadSection() {
+enum class EReader { Eager, Lazy };
+
+// Lazy: the start-up reader, whose records keep their lines beyond the pass,
+// the reader and the file's image (each forgotten before anything is read).
+std::vector<CMessageRecord> ReadSection(EReader reader) {
     CConfigFile::ForgetAll();
     CConfigStore store;
     store.Open("M", CConfigStore::Read);
     std::vector<CMessageRecord> read;
-    CMessageRecord m;
-    while (m.ReadFrom(store))
-        read.push_back(m);
+    if (reader == EReader::Eager) {
+        CMessageRecord m;
+        while (m.ReadFrom(store))
+            read.push_back(m);
+    } else {
+        CMessageLines lines;
+        std::string_view line;
+        while (store.ReadLineView(line)) {
+            CMessageRecord m;
+            if (m.ReadFromLine(line, lines))
+                read.push_back(m);
+        }
+    }
     store.Close();
+    CConfigFile::ForgetAll();
     return read;
 }
 
-TEST(MessageLoading, EveryKindOfTextReadsBackAsWritten) {
+class MessageLoading : public ::testing::TestWithParam<EReader> {};
+
+INSTANTIATE_TEST_SUITE_P(BothReaders, MessageLoading,
+                         ::testing::Values(EReader::Eager, EReader::Lazy));
+
+TEST_P(MessageLoading, EveryKindOfTextReadsBackAsWritten) {
     test::CTempDataDir dir;
     const std::vector<std::string> texts = {
         "zwyk\xB3y tekst",
@@ -50,7 +71,9 @@ TEST(MessageLoading, EveryKindOfTextReadsBackAsWritten) {
     }
     ASSERT_TRUE(store.Close());
 
-    const std::vector<CMessageRecord> read = ReadSection();
+    const std::vector<CMessageRecord> read = ReadSection(GetParam());
+    // The file changes under the records before their text is first read.
+    dir.WriteFile("murmex.cfg", "[M]\r\nmsgtext=\"inna\" sender=\"1\" \r\n");
     ASSERT_EQ(read.size(), written.size());
     for (std::size_t i = 0; i < read.size(); ++i) {
         // What the writer can carry: a CR comes back with its LF, a trailing
@@ -69,7 +92,7 @@ TEST(MessageLoading, EveryKindOfTextReadsBackAsWritten) {
 
 // One record read twice: nothing of the first line may stay when the second
 // lacks a key, whichever reader each line needs.
-TEST(MessageLoading, AKeyMissingFromTheNextLineIsNotCarriedOver) {
+TEST_P(MessageLoading, AKeyMissingFromTheNextLineIsNotCarriedOver) {
     test::CTempDataDir dir;
     dir.WriteFile("murmex.cfg",
                   "[M]\r\n"
@@ -79,7 +102,7 @@ TEST(MessageLoading, AKeyMissingFromTheNextLineIsNotCarriedOver) {
                   "sender=\"10\" \r\n"
                   "garbage without quotes\r\n"
                   "msgtext=\"ostatnia\" sender=\"11\" wasread=\"0\" whensent=\"-1\" \r\n");
-    const std::vector<CMessageRecord> read = ReadSection();
+    const std::vector<CMessageRecord> read = ReadSection(GetParam());
     ASSERT_EQ(read.size(), 5u) << "the damaged line is passed over";
     for (int i : {1, 3}) {
         EXPECT_EQ(read[i].Text(), "") << i;
@@ -92,6 +115,28 @@ TEST(MessageLoading, AKeyMissingFromTheNextLineIsNotCarriedOver) {
     EXPECT_EQ(read[4].Text(), "ostatnia");
     EXPECT_EQ(read[4].Sender(), 11);
     EXPECT_EQ(read[4].SentTime(), -1);
+}
+
+// A copy taken before the text was read and the original read later: each
+// reads its own line once, and a change to one is no change to the other.
+TEST(MessageLoadingLazy, CopiesOfAnUnreadRecordStayIndependent) {
+    test::CTempDataDir dir;
+    dir.WriteFile("murmex.cfg", "[M]\r\n"
+                                "msgtext=\"tre\xB6\xE6\" wasread=\"0\" sender=\"4\" "
+                                "whensent=\"1700000000\" type=\"0\" \r\n");
+    std::vector<CMessageRecord> read = ReadSection(EReader::Lazy);
+    ASSERT_EQ(read.size(), 1u);
+    CMessageRecord copy = read[0];
+    read[0].SetSentTime(5);
+    read[0].SetRead(true);
+    EXPECT_EQ(read[0].Text(), "tre\xB6\xE6");
+    EXPECT_EQ(copy.SentTime(), 1700000000);
+    EXPECT_FALSE(copy.IsRead());
+    EXPECT_EQ(copy.ToRecord().Serialize(),
+              "msgtext=\"tre\xB6\xE6\" wasread=\"0\" sender=\"4\" whensent=\"1700000000\" "
+              "type=\"0\" ");
+    EXPECT_EQ(read[0].ToRecord().Serialize(),
+              "msgtext=\"tre\xB6\xE6\" wasread=\"1\" sender=\"4\" whensent=\"5\" type=\"0\" ");
 }
 
 } // namespace

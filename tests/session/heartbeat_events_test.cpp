@@ -101,6 +101,27 @@ TEST_F(Events, NewMessagesOpenTheReadWindowOnePerTickUnlessTheOptionSaysOtherwis
     EXPECT_EQ(m_view.readWindows.back(), 6);
 }
 
+TEST_F(Events, TheDesktopHearsOfLaterFriendsAndEveryMessageWhateverTheWindowOptions) {
+    SetOption("MessageOpenWin", "0");
+    m_heartbeat.PushFriendOnline(5); // online before we started
+    m_heartbeat.PushFriendOnline(0);
+    m_heartbeat.PushFriendOnline(7);
+    m_heartbeat.PushNewMessage(2);
+    Ticks(4);
+    EXPECT_EQ(m_view.friendNotices, std::vector<int>{7});
+    EXPECT_TRUE(m_view.popups.empty());
+    EXPECT_EQ(m_view.messageNotices, std::vector<int>{2});
+    EXPECT_TRUE(m_view.readWindows.empty());
+
+    // Showing the hidden bar for a friend does not replace the notice.
+    SetOption("OpenMainBarOnFriend", "1");
+    m_view.hidden = true;
+    m_heartbeat.PushFriendOnline(8);
+    Tick();
+    EXPECT_EQ(m_view.friendNotices, (std::vector<int>{7, 8}));
+    EXPECT_EQ(m_view.showMainBar, 1);
+}
+
 TEST_F(Events, QueuesTakeAppendsFromWorkersWhileTheTickConsumes) {
     constexpr int kPerThread = 200;
     std::vector<std::jthread> workers;

@@ -102,6 +102,7 @@ class CFakeHeartbeatView final : public IHeartbeatView {
 public:
     int blinks = 0;
     std::vector<int> readWindows, popups;
+    std::vector<int> messageNotices, friendNotices;
     bool hidden = false;
     int showMainBar = 0;
     std::vector<std::string> statusLines, costLines;
@@ -116,6 +117,8 @@ public:
     void AdvanceTreeBlink() override { ++blinks; }
     void OpenReadWindow(int index) override { readWindows.push_back(index); }
     void OpenFriendOnlinePopup(int qid) override { popups.push_back(qid); }
+    void NotifyNewMessage(int index) override { messageNotices.push_back(index); }
+    void NotifyFriendOnline(int qid) override { friendNotices.push_back(qid); }
     SNewFriendAnswer AskNewFriend(int qid) override {
         askedNew.push_back(qid);
         if (whileDialogOpen)

@@ -10,6 +10,7 @@
 #include "shell/main_bar_geometry.h"
 #include "shell/main_menu.h"
 #include "shell/window_router.h"
+#include "support/modal_answer.h"
 #include "ui/animation.h"
 #include "ui/elided_label.h"
 #include "ui/image_button.h"
@@ -390,28 +391,20 @@ TEST_F(MainBar, LicznikModemowyOpensOneMoreCallListOnEveryUse) {
     EXPECT_TRUE(bar->findChildren<CCallListDialog*>().isEmpty()) << "closed is gone";
 }
 
-// Cancels the first window of the given kind once it is up, noting its name
-// and whether it came up modal.
-template <class Window> void CancelWhenShown(QTimer& watch, QString* name, bool* modal) {
-    watch.setInterval(10);
-    QObject::connect(&watch, &QTimer::timeout, [&watch, name, modal] {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            auto* shown = qobject_cast<Window*>(top);
-            if (!shown || !shown->isVisible() || qobject_cast<CMainBar*>(top))
-                continue;
-            watch.stop();
-            *name = shown->objectName();
-            *modal = QApplication::activeModalWidget() == shown;
-            shown->reject();
-            return;
-        }
+// Cancels the first modal window of the given kind once it is up, noting its
+// name and that it came up modal. One that is not modal is never answered: the
+// command has returned by then and nothing is noted.
+template <class Window> void CancelWhenShown(QObject& owner, QString* name, bool* modal) {
+    AnswerNextModal<Window>(&owner, [name, modal](Window* shown) {
+        *name = shown->objectName();
+        *modal = true;
+        shown->reject();
     });
-    watch.start();
 }
 
 TEST_F(MainBar, WyslijProgramMurmexAsksForTheAddressModallyAndCancelSendsNothing) {
     Make();
-    QTimer watch;
+    QObject watch;
     QString opened;
     bool modal = false;
     CancelWhenShown<CRecommendDlg>(watch, &opened, &modal);
@@ -423,7 +416,7 @@ TEST_F(MainBar, WyslijProgramMurmexAsksForTheAddressModallyAndCancelSendsNothing
 TEST_F(MainBar, AccountWindowsOpenFromTheMenuAndCancelChangesNothing) {
     Make(kTwoUsers, 5);
     bar->show();
-    QTimer watch;
+    QObject watch;
     QString opened;
     bool modal = false;
     CancelWhenShown<QDialog>(watch, &opened, &modal);

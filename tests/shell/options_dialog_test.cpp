@@ -118,6 +118,18 @@ TEST_F(OptionsDialog, OkStoresEveryValueAsZeroOrOneAndSaves) {
     EXPECT_TRUE(world->FileHas("RASEntry=\"modem\""));
 }
 
+TEST_F(OptionsDialog, DesktopNoticesAreOnUnlessStoredOffAndOkKeepsTheChoice) {
+    Open({}, {"[Options]", "DesktopNotifications=\"2\" "});
+    EXPECT_TRUE(dialog->DesktopNotificationsBox()->isChecked()) << "only \"0\" switches off";
+    Open({}, {});
+    EXPECT_TRUE(dialog->DesktopNotificationsBox()->isChecked()) << "absent means on";
+    dialog->DesktopNotificationsBox()->setChecked(false);
+    dialog->OkButton()->click();
+    EXPECT_TRUE(world->FileHas("DesktopNotifications=\"0\""));
+    Open({}, {"[Options]", "DesktopNotifications=\"0\" "});
+    EXPECT_FALSE(dialog->DesktopNotificationsBox()->isChecked());
+}
+
 TEST_F(OptionsDialog, DockedIsStoredOnTopWhateverTheBoxSays) {
     Open({}, {});
     dialog->OnTopBox()->setChecked(false);
