@@ -2,6 +2,7 @@
 
 #include "friends/tree_icons.h"
 #include "storage/options.h"
+#include "ui/local_text.h"
 #include "ui/window_placement.h"
 
 #include <QApplication>
@@ -69,6 +70,10 @@ void CClickTree::SetItemIcon(QTreeWidgetItem* item, int icon) {
         return;
     item->setData(0, kIconRole, icon);
     item->setIcon(0, TreeIcon(icon));
+    // The picture alone says nothing to a screen reader: its words go along.
+    const std::string_view description = IconDescription(icon);
+    item->setData(0, Qt::AccessibleDescriptionRole,
+                  description.empty() ? QVariant() : QVariant(FromUtf8(description)));
 }
 
 QAction* CClickTree::RunMenu(QMenu& menu, const QPoint& globalPos) {

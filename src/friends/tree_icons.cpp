@@ -1,5 +1,7 @@
 #include "friends/tree_icons.h"
 
+#include "friends/tree_texts.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -142,6 +144,26 @@ void Draw(QPainter& p, int icon) {
 }
 
 } // namespace
+
+std::string_view IconDescription(int icon) {
+    switch (icon) {
+    case kIconOffline:
+        return kTextPresenceOffline;
+    case kIconChatAndProgram:
+        return kTextPresenceChatAndProgram;
+    case kIconProgram:
+        return kTextPresenceProgram;
+    case kIconChat:
+        return kTextPresenceChat;
+    case kIconBlinkOdd:
+    case kIconBlinkEven:
+        return kTextPresenceUnread;
+    case kIconLocalContact:
+        return kTextPresenceLocalContact;
+    default:
+        return {};
+    }
+}
 
 int PresenceIcon(bool inChat, bool runningProgram) {
     if (inChat && runningProgram)

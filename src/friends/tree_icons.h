@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <string_view>
 
 // The small pictures of the friend tree and the favourite channel list, one
 // strip shared by both. Drawn in code so that they stay sharp at any scaling;
@@ -25,6 +26,10 @@ inline constexpr int kTreeIconSize = 16;
 
 // The icon for a friend's two presence facts.
 int PresenceIcon(bool inChat, bool runningProgram);
+
+// What the picture says, for a screen reader (UTF-8); empty for the group and
+// channel pictures, whose items say it themselves.
+std::string_view IconDescription(int icon);
 
 // One picture for a display with the given device pixel ratio; null for an
 // unknown number.

@@ -9,6 +9,13 @@
 namespace murmex {
 
 inline constexpr std::string_view kTextOpenWindow = "Otwórz okno";
+// What a screen reader says of a friend's picture in the tree.
+inline constexpr std::string_view kTextPresenceOffline = "niedostępny";
+inline constexpr std::string_view kTextPresenceProgram = "dostępny";
+inline constexpr std::string_view kTextPresenceChat = "na czacie";
+inline constexpr std::string_view kTextPresenceChatAndProgram = "dostępny, na czacie";
+inline constexpr std::string_view kTextPresenceUnread = "nieprzeczytane wiadomości";
+inline constexpr std::string_view kTextPresenceLocalContact = "kontakt zapisany na tym komputerze";
 // Shown in an empty list, saying how to fill it.
 inline constexpr std::string_view kTextNoFriendsHint =
     "Nie masz jeszcze znajomych. Dodasz ich w menu Murmex: Znajomy, Dodaj znajomego.";

@@ -7,12 +7,14 @@
 #include "counter/local_time.h"
 #include "counter_windows/call_list_dialog.h"
 #include "counter_windows/chart_painter.h"
+#include "counter_windows/counter_window_texts.h"
 #include "counter_windows/holiday_prompt.h"
 #include "counter_windows/statistics_dialog.h"
 #include "counter_windows/tariff_dialog.h"
 #include "gallery/gallery_book.h"
 #include "platform/clock.h"
 #include "ports/ui_interfaces.h"
+#include "ui/local_text.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -133,6 +135,8 @@ std::unique_ptr<QWidget> ChartPicture(int kind) {
         DrawChart(data, CStatisticsDialog::kChartWidth, CStatisticsDialog::kChartHeight),
         CStatisticsDialog::kChartWidth, CStatisticsDialog::kChartHeight, ChartFont(label->font()));
     label->setPixmap(QPixmap::fromImage(picture));
+    // A picture of a part of the statistics window, named as that part is.
+    label->setWindowTitle(FromUtf8(kTextChartPicture));
     return label;
 }
 

@@ -10,6 +10,8 @@ namespace murmex {
 // --- main bar (its button reads the program's name, session/app_texts.h)
 inline constexpr std::string_view kTextFriendsView = "Znajomi";
 inline constexpr std::string_view kTextChannelsView = "Ulubione kanały";
+// The tab strip that switches between the two, as a screen reader names it.
+inline constexpr std::string_view kTextViewTabs = "Listy znajomych i kanałów";
 inline constexpr std::string_view kTextCannotChangeChannel = "Nie mogę zmienić kanału.";
 inline constexpr std::string_view kTextUnableToRegister =
     "Nie mogę zarejestrować użytkownika w serwisie Murmex.";

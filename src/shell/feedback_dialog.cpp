@@ -19,8 +19,10 @@ CFeedbackDialog::CFeedbackDialog(CDataManager& data, IMessageBox& messageBox, QW
     : CSkinDialog(parent), m_data(data), m_messageBox(messageBox) {
     setModal(true);
     auto* column = dialog_parts::BodyColumn(Body());
-    column->addWidget(dialog_parts::TextLabel(kTextFeedbackIntro));
+    QLabel* intro = dialog_parts::TextLabel(kTextFeedbackIntro);
+    column->addWidget(intro);
     m_field = new QPlainTextEdit;
+    intro->setBuddy(m_field);
     m_field->setTabChangesFocus(true);
     m_field->setMinimumHeight(120);
     column->addWidget(m_field);

@@ -28,6 +28,7 @@ CHotTipDialog::CHotTipDialog(QWidget* parent) : CSkinDialog(parent) {
     m_text = new QPlainTextEdit;
     m_text->setReadOnly(true);
     m_text->setMinimumSize(340, 110);
+    m_text->setAccessibleName(heading->text());
 
     m_previous = new QPushButton(FromUtf8(kTextHintPrevious));
     m_next = new QPushButton(FromUtf8(kTextHintNext));

@@ -28,10 +28,17 @@ CLocalUserListDialog::CLocalUserListDialog(std::initializer_list<std::string_vie
     : CSkinDialog(parent), m_messageBox(messageBox), m_missing(missingUtf8) {
     setModal(true);
     auto* column = dialog_parts::BodyColumn(Body());
-    for (std::string_view text : textsUtf8)
-        column->addWidget(dialog_parts::TextLabel(text));
+    QLabel* prompt = nullptr;
+    for (std::string_view text : textsUtf8) {
+        prompt = dialog_parts::TextLabel(text);
+        column->addWidget(prompt);
+    }
 
     m_list = new QListWidget;
+    // The last text asks for the choice: it names the list (a list view is
+    // named by its own name only, never by a label's buddy).
+    if (prompt)
+        m_list->setAccessibleName(prompt->text());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     // A handful of users on one computer: room for about six without scrolling.
     m_list->setFixedHeight(m_list->fontMetrics().height() * 6 + 2 * m_list->frameWidth() + 8);

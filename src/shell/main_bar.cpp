@@ -24,6 +24,7 @@
 #include "ui/image_button.h"
 #include "ui/local_text.h"
 #include "ui/skin_pictures.h"
+#include "ui/texts.h"
 #include "ui/window_placement.h"
 
 #include <QCloseEvent>
@@ -31,6 +32,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -58,6 +60,8 @@ constexpr int kMinTabWidth = 16;
 QWidget* TreePage(std::string_view caption, QWidget* tree) {
     auto* page = new QWidget;
     QLabel* label = dialog_parts::PlainLabel(caption);
+    // A list view is named by its own name only, never by a label's buddy.
+    tree->setAccessibleName(label->text());
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(3, 3, 3, 3);
     layout->setSpacing(3);
@@ -111,6 +115,7 @@ CMainBar::~CMainBar() {
 void CMainBar::BuildChildren() {
     m_hideButton = AddTitleButton(kPicHideNormal, kPicHideHover, kPicHidePressed);
     m_hideButton->setObjectName(QStringLiteral("hideButton"));
+    m_hideButton->setAccessibleName(FromUtf8(kTextHideWindow));
     connect(m_hideButton, &CImageButton::clicked, this, &CMainBar::OnHideButton,
             Qt::QueuedConnection);
 
@@ -149,6 +154,10 @@ void CMainBar::BuildChildren() {
     m_tabs->insertTab(kViewChannels, TreePage(kTextChannelsView, m_channelList), channelsIcon, {});
     m_tabs->setTabToolTip(kViewFriends, FromUtf8(kTextFriendsView));
     m_tabs->setTabToolTip(kViewChannels, FromUtf8(kTextChannelsView));
+    // The tabs show only pictures: a screen reader reads these names instead.
+    m_tabs->tabBar()->setAccessibleName(FromUtf8(kTextViewTabs));
+    m_tabs->tabBar()->setAccessibleTabName(kViewFriends, FromUtf8(kTextFriendsView));
+    m_tabs->tabBar()->setAccessibleTabName(kViewChannels, FromUtf8(kTextChannelsView));
     m_tabs->setCurrentIndex(kViewFriends);
 
     m_statusLine = dialog_parts::PlainLabel({}, this);

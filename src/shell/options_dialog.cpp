@@ -84,6 +84,8 @@ void COptionsDialog::BuildControls() {
     m_connections = new QListWidget;
     m_connections->setSelectionMode(QAbstractItemView::SingleSelection);
     m_connections->setMinimumHeight(90);
+    // The group's frame names it on screen; a screen reader needs it said.
+    m_connections->setAccessibleName(FromUtf8(kTextOptConnectionGroup));
     auto* connection = new QVBoxLayout;
     connection->addWidget(m_connections);
 

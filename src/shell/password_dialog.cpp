@@ -14,8 +14,10 @@ namespace murmex {
 CPasswordDialog::CPasswordDialog(QWidget* parent) : CSkinDialog(parent) {
     setModal(true);
     auto* column = dialog_parts::BodyColumn(Body());
-    column->addWidget(dialog_parts::TextLabel(kTextPasswordPrompt));
+    QLabel* prompt = dialog_parts::TextLabel(kTextPasswordPrompt);
+    column->addWidget(prompt);
     m_field = new QLineEdit;
+    prompt->setBuddy(m_field);
     m_field->setEchoMode(QLineEdit::Password);
     m_field->setMaxLength(kMaxLength);
     column->addWidget(m_field);

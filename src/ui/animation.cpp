@@ -99,7 +99,10 @@ void CAnimation::paintEvent(QPaintEvent*) {
     const QImage& frame = m_frames[static_cast<std::size_t>(m_current)];
     const QPoint origin((width() - frame.width()) / 2, (height() - frame.height()) / 2);
     QPainter painter(this);
-    painter.drawImage(origin, frame);
+    // The clip's frames are made for one screen pixel each: on a scaled screen
+    // they are smoothed to its pixels rather than doubled into blocks.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(origin, frame.size()), frame);
 }
 
 } // namespace murmex

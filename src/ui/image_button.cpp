@@ -30,8 +30,11 @@ void CImageButton::paintEvent(QPaintEvent*) {
     const int picture = m_pictures[static_cast<int>(State())];
     QPainter painter(this);
     const QPixmap pixmap = SkinPicture(picture, devicePixelRatioF());
+    // Drawn at its own ratio, pixel for pixel, never resampled into the
+    // button: at 1.5 it holds whole pixels beyond the button's fractional
+    // edge, which the button clips.
     if (!pixmap.isNull())
-        painter.drawPixmap(rect(), pixmap);
+        painter.drawPixmap(QPoint(0, 0), pixmap);
 }
 
 void CImageButton::enterEvent(QEnterEvent* event) {

@@ -4,6 +4,7 @@
 #include "ui/sheet_page.h"
 
 #include <QPushButton>
+#include <algorithm>
 
 namespace murmex {
 
@@ -36,6 +37,51 @@ void CSheetBase::AdoptPage(CSheetPage* page, int resourceId) {
     m_pages.push_back({page, resourceId});
     if (m_started)
         LayoutPages();
+}
+
+void CSheetBase::SetButtonTabOrder(std::initializer_list<QWidget*> leftToRight) {
+    m_buttonsInTabOrder.clear();
+    for (QWidget* button : leftToRight)
+        if (button)
+            m_buttonsInTabOrder.push_back(button);
+}
+
+std::vector<QWidget*> CSheetBase::TabOrder() const {
+    auto isButton = [this](QWidget* widget) {
+        return std::find(m_buttonsInTabOrder.begin(), m_buttonsInTabOrder.end(), widget) !=
+               m_buttonsInTabOrder.end();
+    };
+    auto reachable = [this](QWidget* widget) {
+        return (widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy() &&
+               widget->isEnabled() && widget->isVisibleTo(this) && widget->window() == this;
+    };
+    std::vector<QWidget*> order;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (!isButton(w) && reachable(w))
+            order.push_back(w);
+    for (QWidget* button : m_buttonsInTabOrder)
+        if (reachable(button))
+            order.push_back(button);
+    return order;
+}
+
+bool CSheetBase::focusNextPrevChild(bool next) {
+    // Qt's chain holds the controls in the order they were made, and the
+    // buttons are made before any page: Tab follows what the eye sees
+    // instead, the page's controls first, then the buttons left to right.
+    const std::vector<QWidget*> order = TabOrder();
+    QWidget* current = focusWidget();
+    while (current && current->focusProxy())
+        current = current->focusProxy();
+    auto at = std::find(order.begin(), order.end(), current);
+    if (order.empty() || at == order.end())
+        return CSkinDialog::focusNextPrevChild(next);
+    const auto count = static_cast<std::ptrdiff_t>(order.size());
+    const std::ptrdiff_t index = at - order.begin();
+    const std::ptrdiff_t target = (index + (next ? 1 : count - 1)) % count;
+    order[static_cast<std::size_t>(target)]->setFocus(next ? Qt::TabFocusReason
+                                                           : Qt::BacktabFocusReason);
+    return true;
 }
 
 CSheetPage* CSheetBase::ActiveSheetPage() const {

@@ -3,6 +3,7 @@
 #include "ui/skin_dialog.h"
 
 #include <QPointer>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -32,6 +33,8 @@ public:
 
     // The first showing lays the pages out and activates the first one.
     void setVisible(bool visible) override;
+    // The controls Tab visits now, in order: the shown page's, then the buttons.
+    std::vector<QWidget*> TabOrder() const;
 
 protected:
     static constexpr int kButtonWidth = 75;
@@ -65,6 +68,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
     static QPushButton* MakeButton(std::string_view text, int id, QWidget* parent);
+    // The sheet's own buttons as they stand from left to right. Tab reaches
+    // them after the page's controls, in that order, however late a page or
+    // its controls are made. Nulls (a button the sheet does not have) are
+    // skipped.
+    void SetButtonTabOrder(std::initializer_list<QWidget*> leftToRight);
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void Start();
@@ -75,6 +84,7 @@ private:
         int resourceId;
     };
     std::vector<SPage> m_pages;
+    std::vector<QWidget*> m_buttonsInTabOrder;
     int m_active = -1;
     bool m_started = false;
     bool m_busy = false;

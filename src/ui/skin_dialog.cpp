@@ -1,11 +1,15 @@
 #include "ui/skin_dialog.h"
 
+#include "session/app_texts.h"
 #include "ui/image_button.h"
+#include "ui/local_text.h"
 #include "ui/modal_turns.h"
 #include "ui/skin_pictures.h"
+#include "ui/texts.h"
 #include "ui/window_placement.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShowEvent>
@@ -30,27 +34,23 @@ private:
 };
 
 // The black box between the logo and the buttons. It carries the window: the
-// point grabbed stays under the pointer for as long as the button is held.
-class CCaptionBox final : public QWidget {
+// point grabbed stays under the pointer for as long as the button is held. A
+// label underneath, so that a screen reader reads its text (the main bar's
+// user number) like any other text of the window; it draws itself.
+class CCaptionBox final : public QLabel {
 public:
-    explicit CCaptionBox(QWidget* parent) : QWidget(parent) {}
-
-    void SetText(const QString& text) {
-        m_text = text;
-        update();
-    }
-    const QString& Text() const { return m_text; }
+    explicit CCaptionBox(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::black);
-        if (m_text.isEmpty())
+        if (text().isEmpty())
             return;
         painter.setFont(window()->font());
         painter.setPen(Qt::white);
         painter.drawText(QRect(5, 3, width() - 5, height() - 3),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_text);
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text());
     }
 
     void mousePressEvent(QMouseEvent* event) override {
@@ -79,7 +79,6 @@ protected:
     }
 
 private:
-    QString m_text;
     bool m_dragging = false;
     QPoint m_grab;
 };
@@ -94,6 +93,7 @@ CSkinDialog::CSkinDialog(QWidget* parent, int flags)
     if (!(flags & kSkinNoCloseButton)) {
         m_closeButton = new CImageButton(kPicCloseNormal, kPicCloseHover, kPicClosePressed, this);
         m_closeButton->setObjectName(QStringLiteral("closeButton"));
+        m_closeButton->setAccessibleName(FromUtf8(kTextCloseWindow));
         m_titleButtons.push_back(m_closeButton);
         // Posted, not called: the dialog may be deep inside its own handlers.
         connect(m_closeButton, &CImageButton::clicked, this, &CSkinDialog::OnCloseRequest,
@@ -105,11 +105,29 @@ CSkinDialog::CSkinDialog(QWidget* parent, int flags)
 CSkinDialog::~CSkinDialog() = default;
 
 void CSkinDialog::SetCaptionText(const QString& text) {
-    static_cast<CCaptionBox*>(m_captionBox)->SetText(text);
+    static_cast<QLabel*>(m_captionBox)->setText(text);
+    // The caption drawn in the strip is what the window is called everywhere
+    // else too (task list, window switcher, screen reader), unless the window
+    // chose a title of its own.
+    if (!m_titleChosen)
+        SetOwnTitle(text);
 }
 
 QString CSkinDialog::CaptionText() const {
-    return static_cast<CCaptionBox*>(m_captionBox)->Text();
+    return static_cast<QLabel*>(m_captionBox)->text();
+}
+
+void CSkinDialog::SetOwnTitle(const QString& title) {
+    m_settingTitle = true;
+    setWindowTitle(title);
+    m_settingTitle = false;
+}
+
+void CSkinDialog::changeEvent(QEvent* event) {
+    // A title set from outside this class is the window's choice and stays.
+    if (event->type() == QEvent::WindowTitleChange && !m_settingTitle)
+        m_titleChosen = true;
+    QDialog::changeEvent(event);
 }
 
 QWidget* CSkinDialog::Body() {
@@ -149,6 +167,10 @@ int CSkinDialog::exec() {
 }
 
 void CSkinDialog::showEvent(QShowEvent* event) {
+    // A window with neither a caption nor a title of its own is called by the
+    // program's name rather than by nothing.
+    if (windowTitle().isEmpty())
+        SetOwnTitle(FromUtf8(kTextProgramName));
     // Qt would centre the window on its parent and then only keep it on the
     // work area, right over the main bar when that is the parent. A window
     // placed by hand (beside the bar, where the user left it) stays put.
@@ -172,9 +194,13 @@ void CSkinDialog::resizeEvent(QResizeEvent* event) {
 
 void CSkinDialog::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
+    QPainter painter(this);
+    // The strip's boxes meet at fractional screen pixels on a 1.5 scaled
+    // screen; the strip's black under them leaves no seam of the window's
+    // colour between two of them.
+    painter.fillRect(QRect(0, 0, width(), kTitleHeight), Qt::black);
     // Without the system's frame a thin edge keeps the window apart from
     // whatever lies behind it.
-    QPainter painter(this);
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

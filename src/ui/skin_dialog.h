@@ -29,6 +29,8 @@ public:
     ~CSkinDialog() override;
 
     // Drawn in white at (5, 3) of the caption box; empty shows the bare strip.
+    // Also the window's title, unless the window set a title of its own; a
+    // window with neither is called by the program's name.
     void SetCaptionText(const QString& text);
     QString CaptionText() const;
 
@@ -51,6 +53,7 @@ protected:
     // What the close button posts. The default closes the dialog as cancelled.
     virtual void OnCloseRequest();
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Opens centred on the window it belongs to, clear of the main bar,
     // unless it was placed already.
     void showEvent(QShowEvent* event) override;
@@ -58,6 +61,7 @@ protected:
 
 private:
     void LayoutTitleStrip();
+    void SetOwnTitle(const QString& title);
 
     int m_logoWidth;
     QWidget* m_logoBox = nullptr;
@@ -65,6 +69,8 @@ private:
     CImageButton* m_closeButton = nullptr;
     std::vector<CImageButton*> m_titleButtons; // right to left, the close button first
     QWidget* m_body = nullptr;
+    bool m_settingTitle = false;
+    bool m_titleChosen = false;
 };
 
 } // namespace murmex

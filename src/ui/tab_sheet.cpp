@@ -69,6 +69,7 @@ CTabSheet::CTabSheet(QWidget* parent, int buttons, int skinFlags)
         connect(m_apply, &QPushButton::clicked, this, &CTabSheet::ApplyClicked);
     }
     LayoutControls();
+    SetButtonTabOrder({m_apply, m_cancel, m_ok});
 }
 
 CTabSheet::~CTabSheet() = default;

@@ -14,6 +14,9 @@ inline constexpr std::string_view kTextOk = "OK";                // 142, and the
 inline constexpr std::string_view kTextApply = "Zastosuj";       // 143
 inline constexpr std::string_view kTextYes = "Tak";
 inline constexpr std::string_view kTextNo = "Nie";
+// The title strip's picture buttons, as a screen reader names them.
+inline constexpr std::string_view kTextCloseWindow = "Zamknij";
+inline constexpr std::string_view kTextHideWindow = "Ukryj";
 // Asked before a wizard that holds typed text is closed.
 inline constexpr std::string_view kTextDiscardTyped =
     "Czy na pewno chcesz przerwać? Wpisane dane zostaną utracone.";

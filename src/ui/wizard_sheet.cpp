@@ -41,6 +41,7 @@ CWizardSheet::CWizardSheet(QWidget* parent, int skinFlags)
     connect(m_cancel, &QPushButton::clicked, this, &CWizardSheet::Cancel);
     SetButtonMode(0);
     LayoutControls();
+    SetButtonTabOrder({m_back, m_next, m_cancel});
 }
 
 CWizardSheet::~CWizardSheet() = default;

@@ -34,6 +34,18 @@ const QDate kNoBirthDate = kFirstBirthDate.addDays(-1);
 // Where the calendar opens while no date is given.
 constexpr int kTypicalAgeYears = 20;
 
+// The birth date field. While it shows no date there is no part of a date
+// for Tab to move to: Tab leaves the field, as from a date's last part,
+// rather than staying in it for good.
+class CBirthDateEdit final : public QDateEdit {
+protected:
+    bool focusNextPrevChild(bool next) override {
+        if (date() == minimumDate() && !specialValueText().isEmpty())
+            return QWidget::focusNextPrevChild(next);
+        return QDateEdit::focusNextPrevChild(next);
+    }
+};
+
 } // namespace
 
 CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(parent) {
@@ -42,7 +54,10 @@ CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(pare
     grid->setVerticalSpacing(4);
     int row = 0;
     auto addRow = [&](std::string_view label, QWidget* field, QWidget* extra = nullptr) {
-        grid->addWidget(dialog_parts::PlainLabel(label), row, 0);
+        QLabel* name = dialog_parts::PlainLabel(label);
+        // A screen reader names the field after the label beside it.
+        name->setBuddy(field);
+        grid->addWidget(name, row, 0);
         grid->addWidget(field, row, 1, 1, extra ? 1 : 2);
         if (extra)
             grid->addWidget(extra, row, 2);
@@ -58,7 +73,7 @@ CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(pare
     addRow(wt::kName, m_name, m_hideName);
     addRow(wt::kSurname, m_surname, m_hideSurname);
 
-    m_born = new QDateEdit;
+    m_born = new CBirthDateEdit;
     m_born->setCalendarPopup(true);
     m_born->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     m_born->setDateRange(kNoBirthDate, kLastBirthDate);
@@ -87,8 +102,10 @@ CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(pare
     auto* mobile = new QWidget;
     auto* mobileRow = new QHBoxLayout(mobile);
     mobileRow->setContentsMargins(0, 0, 0, 0);
-    mobileRow->addWidget(dialog_parts::PlainLabel(wt::kMobileCountryCode));
+    QLabel* prefixName = dialog_parts::PlainLabel(wt::kMobileCountryCode);
+    mobileRow->addWidget(prefixName);
     m_mobilePrefix = new QComboBox;
+    prefixName->setBuddy(m_mobilePrefix);
     for (std::string_view prefix : kMobilePrefixes)
         m_mobilePrefix->addItem(FromUtf8(prefix));
     m_mobilePrefix->setCurrentIndex(-1);
@@ -96,6 +113,8 @@ CPersonalForm::CPersonalForm(bool withHideBoxes, QWidget* parent) : QWidget(pare
     mobileRow->addWidget(m_mobilePrefix);
     m_mobileNumber = new QLineEdit;
     m_mobileNumber->setMaxLength(12);
+    // Its label stands beside the row, not beside the field itself.
+    m_mobileNumber->setAccessibleName(FromUtf8(wt::kMobile));
     mobileRow->addWidget(m_mobileNumber, 1);
     addRow(wt::kMobile, mobile);
     grid->setColumnStretch(1, 1);

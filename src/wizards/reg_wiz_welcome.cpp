@@ -7,6 +7,7 @@
 #include "ui/wizard_sheet.h"
 #include "wizards/wizard_texts.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -19,8 +20,10 @@ CRegWizWelcome::CRegWizWelcome(SWizardState& state, QWidget* parent)
     AddTitle(wt::kWelcomeTitle);
     AddText(wt::kWelcomeIntro);
     Column()->addSpacing(8);
-    AddText(wt::kWelcomeChooseConnection);
+    QLabel* prompt = AddText(wt::kWelcomeChooseConnection);
     m_list = new QListWidget;
+    // A list view is named by its own name only, never by a label's buddy.
+    m_list->setAccessibleName(prompt->text());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     Column()->addWidget(m_list, 1);
 }

@@ -66,6 +66,29 @@ TEST(SkinDialog, CaptionTextIsDrawnInWhiteOnBlack) {
     EXPECT_GT(whitePixels(), 10);
 }
 
+TEST(SkinDialog, TheCaptionNamesTheWindowUnlessItChoseATitle) {
+    // A window with neither is called by the program's name once shown.
+    CSkinDialog bare;
+    ShowSized(bare, 200, 100);
+    EXPECT_EQ(bare.windowTitle(), QStringLiteral("Murmex"));
+
+    // The caption is the title, and stays so as it changes.
+    CSkinDialog captioned;
+    captioned.SetCaptionText(QStringLiteral("Szukaj znajomego"));
+    ShowSized(captioned, 200, 100);
+    EXPECT_EQ(captioned.windowTitle(), QStringLiteral("Szukaj znajomego"));
+    captioned.SetCaptionText(QStringLiteral("Wyniki"));
+    EXPECT_EQ(captioned.windowTitle(), QStringLiteral("Wyniki"));
+
+    // A title of its own (the main bar's, over the user's number) is kept.
+    CSkinDialog titled;
+    titled.setWindowTitle(QStringLiteral("Murmex"));
+    titled.SetCaptionText(QStringLiteral("1234567"));
+    ShowSized(titled, 200, 100);
+    EXPECT_EQ(titled.windowTitle(), QStringLiteral("Murmex"));
+    EXPECT_EQ(titled.CaptionText(), QStringLiteral("1234567"));
+}
+
 TEST(SkinDialog, DraggingTheCaptionMovesTheWindow) {
     CSkinDialog dialog;
     dialog.resize(300, 150);
