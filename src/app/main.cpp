@@ -9,6 +9,7 @@
 #include "session/tray_icon_picture.h"
 #include "shell/murmex_app.h"
 #include "shell/tray_pictures.h"
+#include "ui/focus_frame_style.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -74,6 +75,8 @@ int main(int argc, char** argv) {
     // Lets the desktop match the windows with io.github.murmex.Murmex.desktop and its icon.
     QApplication::setDesktopFileName(QStringLiteral("io.github.murmex.Murmex"));
     QApplication::setWindowIcon(murmex::TrayPicture(murmex::kTrayOnline));
+
+    QApplication::setStyle(new murmex::CFocusFrameStyle);
 
     // QApplication has taken its own options out of argv by now.
     murmex::CMurmexApp app;

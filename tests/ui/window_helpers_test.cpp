@@ -3,13 +3,17 @@
 // tick's own dialog runs.
 #include "ui/animation.h"
 #include "ui/busy_state.h"
+#include "ui/focus_frame_style.h"
 #include "ui/frameless_drag.h"
 #include "ui/queued_ticker.h"
 #include "ui_test_support.h"
 
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace murmex {
@@ -153,6 +157,42 @@ TEST(QueuedTicker, TicksGoOnInsideTheLoopOfADialogATickOpened) {
     ASSERT_TRUE(WaitFor([&] { return reachedInside != 0; }));
     EXPECT_GE(reachedInside, 4);
     EXPECT_FALSE(ticker.IsRunning());
+}
+
+} // namespace
+} // namespace murmex
+
+namespace murmex {
+namespace {
+
+TEST(FocusFrameStyle, AListReachedWithTabShowsItOnItsFrameEvenWithItsItemSelected) {
+    CFocusFrameStyle style;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* edit = new QLineEdit(&window);
+    auto* tree = new QTreeWidget(&window);
+    tree->setStyle(&style);
+    for (const char* text : {"Ala", "Bartek"})
+        new QTreeWidgetItem(tree, QStringList{QString::fromUtf8(text)});
+    tree->setCurrentItem(tree->topLevelItem(0));
+    layout->addWidget(edit);
+    layout->addWidget(tree);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const QColor highlight = tree->palette().color(QPalette::Highlight);
+    const auto frameColour = [tree] {
+        const QImage image = tree->grab().toImage();
+        return image.pixelColor(0, image.height() / 2);
+    };
+
+    edit->setFocus(Qt::MouseFocusReason);
+    EXPECT_NE(frameColour(), highlight);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    ASSERT_TRUE(tree->hasFocus());
+    EXPECT_EQ(frameColour(), highlight);
+    QTest::keyClick(tree, Qt::Key_Tab);
+    EXPECT_NE(frameColour(), highlight);
 }
 
 } // namespace
