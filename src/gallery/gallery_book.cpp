@@ -57,4 +57,18 @@ std::unique_ptr<QWidget> OnPage(std::unique_ptr<QWidget> sheet, int index,
     return nullptr;
 }
 
+CGalleryBook WholeGalleryBook() {
+    CGalleryBook book;
+    AddUiShots(book);
+    AddShellShots(book);
+    AddFriendsShots(book);
+    AddFriendDetailsShots(book);
+    AddAddFriendShots(book);
+    AddWizardShots(book);
+    AddChannelWindowShots(book);
+    AddChannelOperatorShots(book);
+    AddCounterWindowShots(book);
+    return book;
+}
+
 } // namespace murmex

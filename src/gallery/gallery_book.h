@@ -89,4 +89,7 @@ void AddChannelWindowShots(CGalleryBook&);   // channel_window_shots.cpp
 void AddCounterWindowShots(CGalleryBook&);   // counter_window_shots.cpp
 void AddChannelOperatorShots(CGalleryBook&); // channel_operator_shots.cpp
 
+// Every window of the program, as murmex_gallery renders them.
+CGalleryBook WholeGalleryBook();
+
 } // namespace murmex

@@ -59,16 +59,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    CGalleryBook book;
-    AddUiShots(book);
-    AddShellShots(book);
-    AddFriendsShots(book);
-    AddFriendDetailsShots(book);
-    AddAddFriendShots(book);
-    AddWizardShots(book);
-    AddChannelWindowShots(book);
-    AddChannelOperatorShots(book);
-    AddCounterWindowShots(book);
+    const CGalleryBook book = WholeGalleryBook();
 
     if (list) {
         for (const auto& shot : book.Shots())

@@ -18,20 +18,6 @@
 namespace murmex {
 namespace {
 
-CGalleryBook WholeBook() {
-    CGalleryBook book;
-    AddUiShots(book);
-    AddShellShots(book);
-    AddFriendsShots(book);
-    AddFriendDetailsShots(book);
-    AddAddFriendShots(book);
-    AddWizardShots(book);
-    AddChannelWindowShots(book);
-    AddChannelOperatorShots(book);
-    AddCounterWindowShots(book);
-    return book;
-}
-
 bool Reachable(QWidget* w, QWidget& window) {
     return (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisibleTo(&window) &&
            w->isEnabled() && w->window() == &window;
@@ -140,7 +126,7 @@ std::vector<std::string> ButtonRowFaults(const std::string& shot, QWidget& windo
 }
 
 TEST(TabOrder, EveryWindowLetsTabGoOnAndVisitsItsButtonRowLastFromLeftToRight) {
-    const CGalleryBook book = WholeBook();
+    const CGalleryBook book = WholeGalleryBook();
     CGalleryWorld world;
     std::vector<std::string> faults;
     for (const auto& shot : book.Shots()) {
@@ -181,7 +167,7 @@ std::vector<std::string> Names(const std::vector<QWidget*>& chain) {
 }
 
 TEST(TabOrder, AutorunQuestionReachesItsBoxBeforeItsAnswers) {
-    const CGalleryBook book = WholeBook();
+    const CGalleryBook book = WholeGalleryBook();
     CGalleryWorld world;
     std::unique_ptr<QWidget> dialog = Make(book, world, "CAutorunQuestionDialog");
     ASSERT_TRUE(dialog);
@@ -193,7 +179,7 @@ TEST(TabOrder, AutorunQuestionReachesItsBoxBeforeItsAnswers) {
 }
 
 TEST(TabOrder, AccountWindowVisitsTabsThenPageThenItsButtons) {
-    const CGalleryBook book = WholeBook();
+    const CGalleryBook book = WholeGalleryBook();
     CGalleryWorld world;
     for (const char* page : {"CEditUserWizStep1", "CEditUserWizStep2", "CEditUserWizStep4"}) {
         SCOPED_TRACE(page);
