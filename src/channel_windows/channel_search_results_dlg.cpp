@@ -4,6 +4,7 @@
 #include "model/channel_list.h"
 #include "model/channel_record.h"
 #include "ui/dialog_parts.h"
+#include "ui/list_text.h"
 #include "ui/local_text.h"
 #include "ui/window_placement.h"
 
@@ -48,6 +49,7 @@ CChannelSearchResultsDlg::CChannelSearchResultsDlg(CChannelList& channels,
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setAllColumnsShowFocus(true);
     m_list->setUniformRowHeights(true);
+    PreferUnshapedText(*m_list);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     const int charWidth = m_list->fontMetrics().averageCharWidth();
     for (int c = 0; c < kColumns; ++c)

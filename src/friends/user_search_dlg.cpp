@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <atomic>
 #include <thread>
@@ -29,6 +30,9 @@ struct SAgeChoice {
     const char* text; // UTF-8
     const char* range;
 };
+// How long a search runs before the window shows it is searching.
+constexpr int kSearchingLookDelayMs = 150;
+
 constexpr SAgeChoice kAges[CUserSearchDlg::kAgeChoices] = {
     {"-- ignoruj --", ""}, {"do 7 lat", "0-7"},       {"7-10", "7-10"},   {"11-14", "11-14"},
     {"15-18", "15-18"},    {"19-24", "19-24"},        {"25-29", "25-29"}, {"30-39", "30-39"},
@@ -142,6 +146,11 @@ CUserSearchDlg::CUserSearchDlg(CDataManager& data, IMessageBox& messageBox,
     }
     column->addLayout(buttons);
 
+    m_searchingLook = new QTimer(this);
+    m_searchingLook->setSingleShot(true);
+    m_searchingLook->setInterval(kSearchingLookDelayMs);
+    connect(m_searchingLook, &QTimer::timeout, this, [this] { ShowSearching(true); });
+
     connect(m_search, &QPushButton::clicked, this, &CUserSearchDlg::Search);
     connect(m_cancel, &QPushButton::clicked, this, &CUserSearchDlg::reject);
     m_nick->setFocus();
@@ -174,6 +183,18 @@ CUserRecord CUserSearchDlg::Criteria() const {
 
 void CUserSearchDlg::SetSearching(bool on) {
     m_searching = on;
+    // A search that is over at once would only make the form flicker: it
+    // greys and the animation turns once the search has taken a moment.
+    // Until then the form is inert all the same (Search and Cancel wait).
+    if (on) {
+        m_searchingLook->start();
+        return;
+    }
+    m_searchingLook->stop();
+    ShowSearching(false);
+}
+
+void CUserSearchDlg::ShowSearching(bool on) {
     m_form->setEnabled(!on);
     m_search->setEnabled(!on);
     m_cancel->setEnabled(!on);

@@ -10,6 +10,7 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace murmex {
 
@@ -69,6 +70,7 @@ protected:
 
 private:
     void SetSearching(bool on);
+    void ShowSearching(bool on);
 
     CDataManager& m_data;
     IMessageBox& m_messageBox;
@@ -90,6 +92,7 @@ private:
     QPushButton* m_search = nullptr;
     QPushButton* m_cancel = nullptr;
     CAnimation* m_animation = nullptr;
+    QTimer* m_searchingLook = nullptr;
     // Where this thread waits for the search; it outlives the worker.
     std::unique_ptr<CQtWaitLoop> m_wait;
     // The search, then the saving of what it found.

@@ -6,10 +6,10 @@
 #include "friends/tree_texts.h"
 #include "model/data_manager.h"
 #include "model/model_texts.h"
+#include "ui/list_text.h"
 #include "ui/local_text.h"
 #include "ui/window_placement.h"
 
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -51,6 +51,7 @@ CUserSearchResultsDlg::CUserSearchResultsDlg(CDataManager& data, std::vector<int
     m_list->setUniformRowHeights(true);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setMinimumSize(460, 220);
+    PreferUnshapedText(*m_list);
     column->addWidget(m_list, 1);
 
     m_newSearch = new QPushButton(FromUtf8(kTextNewSearch));
@@ -95,17 +96,16 @@ void CUserSearchResultsDlg::Fill(const std::vector<int>& found) {
 }
 
 void CUserSearchResultsDlg::FitColumns(const QList<QTreeWidgetItem*>& rows) {
-    // Every column as wide as its widest text. Measured here from the font:
-    // asking the view lays each cell out in full, which cost more than the
-    // hundred exchanges that found the users.
-    const QFontMetrics metrics(m_list->font());
+    // Every column as wide as its widest text, measured from the font: asking
+    // the view lays each cell out in full.
+    CLetterWidths widths(m_list->font());
     const int margin =
         2 * (m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1);
     QHeaderView* header = m_list->header();
     for (int c = 0; c < kColumns; ++c) {
         int widest = 0;
         for (const QTreeWidgetItem* row : rows)
-            widest = std::max(widest, metrics.horizontalAdvance(row->text(c)));
+            widest = std::max(widest, widths.Width(row->text(c)));
         header->resizeSection(c, std::max(widest + margin, header->sectionSizeHint(c)));
     }
 }

@@ -219,6 +219,9 @@ private:
     bool StoreFetchedMessage(CMessageRecord message, bool notify);
     bool StoreMessageLine(int qid, bool append, std::size_t index, const CParamRecord& line);
     void RebuildUnreadIndexLocked();
+    // The known users by QID, under m_mutex.
+    User FindUserLocked(int qid) const;
+    void AppendUserLocked(User user);
     void CountUnreadLocked(int sender, int delta);
     // Remembers a save's outcome; the first failure of a run is told to the user.
     bool NoteSaveResult(bool ok);

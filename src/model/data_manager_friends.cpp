@@ -32,6 +32,10 @@ bool Contains(const std::vector<int>& list, int value) {
 
 CDataManager::User CDataManager::CachedUser(int qid) const {
     std::lock_guard lock(m_mutex);
+    return FindUserLocked(qid);
+}
+
+CDataManager::User CDataManager::FindUserLocked(int qid) const {
     if (m_userIndexSize != m_users.size()) {
         m_userIndex.clear();
         m_userIndex.reserve(m_users.size());
@@ -50,6 +54,17 @@ CDataManager::User CDataManager::CachedUser(int qid) const {
     return nullptr;
 }
 
+void CDataManager::AppendUserLocked(User user) {
+    // An index in step stays so: a search adding its hundred users one by one
+    // must not rebuild it for each.
+    const bool inStep = m_userIndexSize == m_users.size();
+    if (inStep)
+        m_userIndex.emplace(user->Qid(), m_users.size());
+    m_users.push_back(std::move(user));
+    if (inStep)
+        m_userIndexSize = m_users.size();
+}
+
 CDataManager::User CDataManager::UserRecord(int qid) {
     if (User cached = CachedUser(qid))
         return cached;
@@ -64,10 +79,9 @@ CDataManager::User CDataManager::UserRecord(int qid) {
     user->LoadDetails(m_engine);
     {
         std::lock_guard lock(m_mutex);
-        for (const auto& other : m_users)
-            if (other->Qid() == qid)
-                return other; // someone else cached it meanwhile
-        m_users.push_back(user);
+        if (User other = FindUserLocked(qid))
+            return other; // someone else cached it meanwhile
+        AppendUserLocked(user);
     }
     Save();
     // A friend's item made while the record could not be had shows "[nieznany]":
@@ -217,14 +231,13 @@ int CDataManager::AddLocalContact(const CUserRecord& record, int groupId) {
         if (!group)
             return kNoSuchGroup;
         auto taken = [this](int candidate) {
-            return std::any_of(m_users.begin(), m_users.end(),
-                               [candidate](const User& u) { return u->Qid() == candidate; }) ||
+            return FindUserLocked(candidate) != nullptr ||
                    std::any_of(m_groups.begin(), m_groups.end(),
                                [candidate](const CGroup& g) { return g.HasMember(candidate); });
         };
         id = DrawFreeId(m_clock.WallSeconds(), kLocalContactBase, kLocalContactBase, taken);
         user->SetQid(id);
-        m_users.push_back(user);
+        AppendUserLocked(user);
         group->AddMember(id);
     }
     if (IFriendTreeView* tree = m_tree)

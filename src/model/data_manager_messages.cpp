@@ -258,9 +258,8 @@ bool CDataManager::SearchUsers(const CUserRecord& criteria, bool save) {
         if (!user->LoadBrief(m_engine))
             continue;
         std::lock_guard lock(m_mutex);
-        if (std::none_of(m_users.begin(), m_users.end(),
-                         [qid](const User& u) { return u->Qid() == qid; }))
-            m_users.push_back(std::move(user));
+        if (!FindUserLocked(qid))
+            AppendUserLocked(std::move(user));
     }
     if (save)
         Save();

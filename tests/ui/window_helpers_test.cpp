@@ -5,9 +5,12 @@
 #include "ui/busy_state.h"
 #include "ui/focus_frame_style.h"
 #include "ui/frameless_drag.h"
+#include "ui/list_text.h"
 #include "ui/queued_ticker.h"
 #include "ui_test_support.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -193,6 +196,26 @@ TEST(FocusFrameStyle, AListReachedWithTabShowsItOnItsFrameEvenWithItsItemSelecte
     EXPECT_EQ(frameColour(), highlight);
     QTest::keyClick(tree, Qt::Key_Tab);
     EXPECT_NE(frameColour(), highlight);
+}
+
+// Columns are sized by letter widths: a text must never measure narrower
+// than it draws, or the widest cell of a column is cut off.
+TEST(ListText, LetterWidthsNeverMeasureATextNarrowerThanItDraws) {
+    QFont font = QApplication::font();
+    for (const bool unshaped : {false, true}) {
+        QWidget list;
+        list.setFont(font);
+        if (unshaped)
+            PreferUnshapedText(list);
+        CLetterWidths widths(list.font());
+        const QFontMetrics metrics(list.font());
+        for (const char* text :
+             {"AVATAR WAVE", "Zażółć gęślą jaźń", "Ελληνικά", "Привет", "office@example.pl",
+              "a\u0301 with a mark", "\u0645\u0631\u062D\u0628\u0627", ""}) {
+            const QString s = QString::fromUtf8(text);
+            EXPECT_GE(widths.Width(s), metrics.horizontalAdvance(s)) << text;
+        }
+    }
 }
 
 } // namespace
