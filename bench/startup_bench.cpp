@@ -12,9 +12,9 @@
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "protocol/request_engine.h"
+#include "startup_data.h"
 #include "storage/config_file.h"
 #include "storage/options.h"
-#include "storage/text_file.h"
 
 #include <QApplication>
 #include <QTreeWidget>
@@ -28,8 +28,6 @@ namespace {
 
 using namespace murmex;
 
-constexpr int kFriends = 300;
-
 QApplication& App() {
     static int argc = 1;
     static char name[] = "startup_bench";
@@ -37,43 +35,6 @@ QApplication& App() {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QApplication app(argc, argv);
     return app;
-}
-
-void WriteDataFile(const std::string& dir, int messages) {
-    std::vector<std::string> lines = {"[Options]",
-                                      "Server=\"127.0.0.1\"",
-                                      "",
-                                      "[LocalUsers]",
-                                      "QID=\"5\" Nick=\"ja\" Email=\"me@x\" Name=\"\" Surname=\"\" "
-                                      "HasRemoteCellPhone=\"0\" RemoteCellPhonePrefix=\"\" "
-                                      "SavePassword=\"1\" Password=\"pw\" ",
-                                      "",
-                                      "[QID5-Groups]"};
-    for (int g = 0; g < 10; ++g) {
-        std::string line = "GID=\"" + std::to_string(g + 1) + "\" Name=\"Grupa " +
-                           std::to_string(g) + "\" FriendsCount=\"30\" ";
-        for (int f = 0; f < 30; ++f)
-            line += "F" + std::to_string(f + 1) + "=\"" + std::to_string(100 + g * 30 + f) + "\" ";
-        lines.push_back(line);
-    }
-    lines.push_back("");
-    std::string friends = "friends=\"";
-    for (int f = 0; f < kFriends; ++f)
-        friends += (f ? "," : "") + std::to_string(100 + f);
-    lines.insert(lines.end(), {"[QID5-Friends]", friends + "\" ", "", "[QID5-Users]"});
-    for (int f = 0; f < kFriends; ++f)
-        lines.push_back("QID=\"" + std::to_string(100 + f) + "\" Nick=\"znajomy" +
-                        std::to_string(f) +
-                        "\" Email=\"z@x\" Name=\"\" Surname=\"\" HasRemoteCellPhone=\"0\" "
-                        "LocalCellPhone=\"\" Display=\"\" Note=\"\" OnEnterSMS=\"0\" "
-                        "OnEnterEmail=\"0\" RemoteCellPhonePrefix=\"\" ");
-    lines.insert(lines.end(), {"", "[QID5-Messages]"});
-    for (int i = 0; i < messages; ++i)
-        lines.push_back("msgtext=\"Wiadomo\x9C\xE6 numer " + std::to_string(i) +
-                        " z prob\xB9 tekstu\" wasread=\"" + (i % 50 == 0 ? "0" : "1") +
-                        "\" sender=\"" + std::to_string(100 + i % kFriends) +
-                        "\" whensent=\"1700000000\" type=\"0\" ");
-    RewriteTextFile(dir + "murmex.cfg", lines);
 }
 
 class CTempDir {
@@ -105,7 +66,7 @@ void BM_BareTreeWindow(benchmark::State& state) {
 void BM_DataStartup(benchmark::State& state) {
     App();
     CTempDir dir;
-    WriteDataFile(dir.Path(), static_cast<int>(state.range(0)));
+    bench::WriteStartupData(dir.Path(), static_cast<int>(state.range(0)));
     for (auto _ : state) {
         CConfigFile::ForgetAll(); // read from disk, as a program that just started
         ClearOptions();
