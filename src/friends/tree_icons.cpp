@@ -189,18 +189,17 @@ QPixmap TreeIconPixmap(int icon, qreal devicePixelRatio) {
 }
 
 QIcon TreeIcon(int icon) {
-    // Made on first use, on the UI thread that draws the trees.
-    static const std::array<QIcon, kTreeIconCount> icons = [] {
-        std::array<QIcon, kTreeIconCount> made;
-        for (int i = 0; i < kTreeIconCount; ++i) {
-            made[static_cast<std::size_t>(i)].addPixmap(TreeIconPixmap(i, 1.0));
-            made[static_cast<std::size_t>(i)].addPixmap(TreeIconPixmap(i, 2.0));
-        }
-        return made;
-    }();
     if (icon < 0 || icon >= kTreeIconCount)
         return {};
-    return icons[static_cast<std::size_t>(icon)];
+    // Each made on its first use, on the UI thread that draws the trees: a
+    // start-up shows a few of them.
+    static std::array<QIcon, kTreeIconCount> icons;
+    QIcon& made = icons[static_cast<std::size_t>(icon)];
+    if (made.isNull()) {
+        made.addPixmap(TreeIconPixmap(icon, 1.0));
+        made.addPixmap(TreeIconPixmap(icon, 2.0));
+    }
+    return made;
 }
 
 } // namespace murmex

@@ -144,7 +144,9 @@ void CMainBar::BuildChildren() {
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("views"));
-    m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: %1px; }").arg(kMinTabWidth));
+    // On the bar alone: a style sheet on the tabs would restyle both trees too.
+    m_tabs->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { min-width: %1px; }").arg(kMinTabWidth));
     QIcon friendsIcon, channelsIcon;
     for (qreal ratio : {1.0, 2.0}) {
         friendsIcon.addPixmap(MenuIcon(kIconFriends, ratio));

@@ -207,15 +207,15 @@ CMainMenu::~CMainMenu() {
 
 QMenu* CMainMenu::AddSubmenu(std::string_view text, int icon) {
     auto* submenu = new QMenu(MenuText(text), m_menu);
-    submenu->setIcon(IconFor(icon));
     m_menu->addMenu(submenu);
+    m_pictureDue.emplace_back(submenu->menuAction(), icon);
     return submenu;
 }
 
 QAction* CMainMenu::Add(QMenu* menu, EMenuCommand command, std::string_view text, int icon) {
     QAction* action = menu->addAction(MenuText(text));
     if (icon)
-        action->setIcon(IconFor(icon));
+        m_pictureDue.emplace_back(action, icon);
     m_actions[static_cast<std::size_t>(command)] = action;
     connect(action, &QAction::triggered, this, [this, command] { emit Triggered(command); });
     return action;
@@ -236,6 +236,12 @@ QMenu* CMainMenu::SubmenuOf(EMenuCommand command) const {
 }
 
 void CMainMenu::Prepare(const SMainMenuState& state) {
+    // The pictures are drawn when the menu is first about to open, not with
+    // the main bar at start-up.
+    for (const auto& [action, icon] : m_pictureDue)
+        action->setIcon(IconFor(icon));
+    m_pictureDue.clear();
+
     const SMainMenuEnabling enabling = MainMenuEnabling(state);
     for (std::size_t i = 0; i < kMenuCommandCount; ++i)
         if (m_actions[i])

@@ -7,6 +7,8 @@
 #include <QPoint>
 #include <QPointer>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QWidget;
@@ -52,6 +54,8 @@ private:
     // Guarded: the menu belongs to the parent window, which may go first.
     QPointer<QMenu> m_menu;
     std::array<QAction*, kMenuCommandCount> m_actions{};
+    // Items and the pictures they get the first time the menu is prepared.
+    std::vector<std::pair<QAction*, int>> m_pictureDue;
 };
 
 } // namespace murmex

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <map>
 
 namespace murmex {
 namespace {
@@ -98,6 +99,11 @@ QPixmap Render(int number, int side) {
 } // namespace
 
 QIcon TrayPicture(int number) {
+    // Drawn once each: the same picture is the program's, the main bar's and,
+    // over and over as the state turns, the tray's. On the UI thread only.
+    static std::map<int, QIcon> drawn;
+    if (const auto known = drawn.find(number); known != drawn.end())
+        return known->second;
     QIcon icon;
     for (int side : {16, 22, 24, 32, 48, 64}) {
         const QPixmap pixmap = Render(number, side);
@@ -105,6 +111,7 @@ QIcon TrayPicture(int number) {
             return {};
         icon.addPixmap(pixmap);
     }
+    drawn.emplace(number, icon);
     return icon;
 }
 

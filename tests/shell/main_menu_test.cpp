@@ -99,7 +99,9 @@ TEST_F(MainMenuTest, BuiltInTheOrderOfTheBarWithTheGivenTexts) {
                            "Usuń użytkownika z komputera"}));
     EXPECT_EQ(texts(menu.SubmenuOf(C::Feedback)),
               (QStringList{"Pomoc", "O programie", "Wyślij swoje uwagi"}));
-    // The owner-drawn items carry their pictures; the plain ones none.
+    // The owner-drawn items carry their pictures once the menu is about to
+    // open; the plain ones none.
+    menu.Prepare({});
     EXPECT_FALSE(menu.Action(C::Options)->icon().isNull());
     EXPECT_TRUE(menu.Action(C::Chat)->icon().isNull());
 }
