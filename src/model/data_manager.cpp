@@ -70,9 +70,9 @@ template <class T> std::vector<T> ReadAll(const std::string& section, std::size_
 // passed over and counted, as ReadAll does.
 std::vector<CMessageRecord> ReadMessages(const std::string& section, std::size_t& skipped) {
     std::vector<CMessageRecord> messages;
-    CMessageLines lines;
     CConfigStore store;
     store.Open(section, CConfigStore::Read);
+    CMessageLines lines(store.FileText());
     messages.reserve(store.Remaining());
     std::string_view line;
     while (store.ReadLineView(line)) {

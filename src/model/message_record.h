@@ -88,11 +88,16 @@ private:
 // of one allocation per message.
 class CMessageLines {
 public:
-    // A copy of the line that lives as long as `block` does.
+    // Lines of `fileText` are kept where they are; others are copied.
+    explicit CMessageLines(std::shared_ptr<const std::string> fileText = nullptr)
+        : m_fileText(std::move(fileText)) {}
+
+    // The line, in a place that lives as long as `block` does.
     const char* Keep(std::string_view line, std::shared_ptr<const std::string>& block);
 
 private:
     static constexpr std::size_t kBlockSize = 256 * 1024;
+    std::shared_ptr<const std::string> m_fileText;
     std::shared_ptr<std::string> m_block;
 };
 

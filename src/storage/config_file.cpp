@@ -178,11 +178,13 @@ void CConfigFile::Reload() {
     m_journalUsable = false;
     m_journalGood = 0;
     m_fileStamp = StampOf(m_path);
-    m_readable = ReadWholeFile(m_path, m_text);
+    auto text = std::make_shared<std::string>();
+    m_readable = ReadWholeFile(m_path, *text);
     if (m_readable) {
-        SplitTextLines(m_text, m_lines);
+        m_text = std::move(text);
+        SplitTextLines(*m_text, m_lines);
     } else {
-        m_text.clear();
+        m_text.reset();
         m_fileStamp = {};
     }
     IndexSections();
@@ -419,7 +421,7 @@ bool CConfigFile::Replace(std::vector<std::string> lines) {
     // the old journal no longer matches the file.
     ::unlink(JournalPath().c_str());
     ++m_generation;
-    m_text.clear();
+    m_text.reset();
     m_added.clear();
     m_lines.clear();
     m_lines.reserve(lines.size());

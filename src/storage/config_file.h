@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,10 @@ public:
     bool FindSectionInImage(std::string_view header, std::size_t& first, std::size_t& end);
     // The image as it is now; valid until it changes (see Generation).
     const std::vector<std::string_view>& Image() const { return m_lines; }
+    // The file as read, which the image's lines (all but those the journal or
+    // a rewrite brought) point into. It never changes: a reload reads into a
+    // new one, so a holder may keep views into it for as long as it likes.
+    std::shared_ptr<const std::string> Text() const { return m_text; }
     // Changes whenever the image does (a reload, a journalled change, a
     // rewrite): a reader holding line positions knows when to look them up again.
     std::uint64_t Generation() const { return m_generation; }
@@ -116,7 +121,7 @@ private:
     // journal or a rewrite brought, into m_added: fifty thousand lines are
     // not fifty thousand allocations.
     std::string_view Keep(std::string line);
-    std::string m_text;
+    std::shared_ptr<const std::string> m_text;
     std::deque<std::string> m_added;
     std::vector<std::string_view> m_lines;
     std::vector<SSectionPos> m_sections; // first copy of each header, in file order

@@ -62,6 +62,10 @@ void CConfigStore::Resync() const {
     m_generation = m_file->Generation();
 }
 
+std::shared_ptr<const std::string> CConfigStore::FileText() const {
+    return m_state == Reading && m_file ? m_file->Text() : nullptr;
+}
+
 bool CConfigStore::AtEnd() const {
     return Remaining() == 0;
 }

@@ -3,6 +3,7 @@
 #include "protocol/param_record.h"
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -50,6 +51,9 @@ public:
     bool ReadLine(std::string& line);
     // The next line as it stands, in place; valid until the next read or Close.
     bool ReadLineView(std::string_view& line);
+    // What the views of ReadLineView point into when they come from the file
+    // as read (null when they do not): holding it keeps them valid past Close.
+    std::shared_ptr<const std::string> FileText() const;
     bool AtEnd() const;
     // How many lines of the section are left to read (to size a list).
     std::size_t Remaining() const;
