@@ -153,12 +153,15 @@ void BM_SearchHundredUnknownUsers(benchmark::State& state) {
         auto criteria =
             std::make_unique<CUserSearchDlg>(world.Data(), world.Box(), std::function<void(int)>{});
         criteria->NickEdit()->setText(QStringLiteral("szukany"));
+        // As the program does: the results' window is made with the criteria.
+        auto results = std::make_unique<CUserSearchResultsDlg>(world.Data(), std::vector<int>{},
+                                                               std::function<void(int)>{});
+        results->ensurePolished();
         criteria->show();
         QApplication::processEvents();
         state.ResumeTiming();
         criteria->SearchButton()->click();
-        auto results = std::make_unique<CUserSearchResultsDlg>(
-            world.Data(), world.Data().SearchResultQids(), std::function<void(int)>{});
+        results->Fill(world.Data().SearchResultQids());
         // Shown means drawn once: the events run until the list's first paint.
         CPaintWatch painted(results->List()->viewport());
         results->show();

@@ -11,11 +11,15 @@ void RunUserSearch(const SUserSearchServices& s) {
         // Kept until the results close: it finishes saving the found users
         // while they are shown.
         CUserSearchDlg criteria(s.data, s.messageBox, s.openHelp, s.parent);
+        // The results' window is made (and styled) while the user fills in the
+        // form: only the rows are left for the wait after "Szukaj >>".
+        CUserSearchResultsDlg results(s.data, {}, s.openDetails, s.parent);
+        results.ensurePolished();
         if (s.place)
             s.place(&criteria);
         if (criteria.exec() != QDialog::Accepted)
             return;
-        CUserSearchResultsDlg results(s.data, s.data.SearchResultQids(), s.openDetails, s.parent);
+        results.Fill(s.data.SearchResultQids());
         if (s.place)
             s.place(&results);
         if (results.exec() != CUserSearchResultsDlg::kNewSearch)

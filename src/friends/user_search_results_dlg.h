@@ -38,6 +38,8 @@ public:
                           std::function<void(int qid)> openDetails, QWidget* parent = nullptr);
 
     void SetMenuRunner(MenuRunner runner) { m_runMenu = std::move(runner); }
+    // Lists these QIDs instead (a dialog made before its search ended).
+    void Fill(const std::vector<int>& found);
 
     // The menu's commands for a row's user.
     void OpenDetails(int qid);
@@ -49,7 +51,6 @@ public:
     QPushButton* CloseButton() const { return m_close; }
 
 private:
-    void Fill(const std::vector<int>& found);
     void FitColumns(const QList<QTreeWidgetItem*>& rows);
     void ShowRowMenu(const QPoint& viewportPos);
     void RowActivated(QTreeWidgetItem* item);
