@@ -28,14 +28,6 @@ namespace {
 
 using namespace murmex;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "startup_bench";
-    static char* argv[] = {name, nullptr};
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication app(argc, argv);
-    return app;
-}
 
 class CTempDir {
 public:
@@ -52,7 +44,6 @@ private:
 };
 
 void BM_BareTreeWindow(benchmark::State& state) {
-    App();
     for (auto _ : state) {
         QTreeWidget tree;
         tree.setWindowTitle("tree");
@@ -64,7 +55,6 @@ void BM_BareTreeWindow(benchmark::State& state) {
 }
 
 void BM_DataStartup(benchmark::State& state) {
-    App();
     CTempDir dir;
     bench::WriteStartupData(dir.Path(), static_cast<int>(state.range(0)));
     for (auto _ : state) {
@@ -99,3 +89,15 @@ BENCHMARK(BM_DataStartup)
     ->MinTime(2.0);
 
 } // namespace
+
+int main(int argc, char** argv) {
+    // The application lives on this stack: made static, it would be torn
+    // down after the Qt objects it owns at exit.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
