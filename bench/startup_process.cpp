@@ -3,11 +3,14 @@
 // launching a bare Qt program with a 200-item tree window, run after run in
 // turn on one X display. The data folders hold 300 friends and 0, 10,000 or
 // 50,000 messages. A window counts as shown when the X server maps it; the
-// clock watches the root window, so neither program is changed for it.
+// clock watches the root window, so neither program is changed for it. The
+// processor time the programs have spent by then is given too, less what
+// was spent while the splash was up.
 //
 //   startup_process MURMEX BARE_TREE_WINDOW [RUNS]
 //
-// See startup_process.sh, which provides the display.
+// See startup_process.sh, which provides the display. STARTUP_TRACE=1 in the
+// environment prints every window event as it comes.
 #include "platform/paths.h"
 #include "startup_data.h"
 
@@ -142,7 +145,7 @@ void End(pid_t pid) {
 
 struct STimes {
     double wall; // launch to the window, less the time other windows were up
-    double cpu;  // the processor time spent by then
+    double cpu;  // the processor time spent by then, less what was spent meanwhile
 };
 
 // Launch to the window titled `title` being mapped, the `skip` windows of
@@ -156,19 +159,31 @@ std::optional<STimes> TimeToWindow(CWindowWatch& watch, const std::string& progr
     const pid_t pid = Launch(program, home);
     std::optional<STimes> result;
     double before = 0;
-    std::vector<std::pair<xcb_window_t, Clock::time_point>> up;
+    double cpuBefore = 0;
+    struct SUp {
+        xcb_window_t window;
+        Clock::time_point since;
+        double cpuSince;
+    };
+    std::vector<SUp> up;
+    const bool trace = std::getenv("STARTUP_TRACE") != nullptr;
     while (auto event = watch.Next(start + std::chrono::seconds(30))) {
+        if (trace)
+            std::fprintf(stderr, "%8.1f ms %-5s \"%s\", %.1f ms of processor\n",
+                         Ms(event->when - start), event->mapped ? "map" : "unmap",
+                         event->title.c_str(), CpuMs(pid));
         if (event->mapped && event->title == title && skip-- == 0) {
-            result = STimes{Ms(event->when - start) - before, CpuMs(pid)};
+            result = STimes{Ms(event->when - start) - before, CpuMs(pid) - cpuBefore};
             break;
         }
         if (event->mapped) {
-            up.emplace_back(event->window, event->when);
+            up.push_back({event->window, event->when, CpuMs(pid)});
             continue;
         }
         for (auto it = up.begin(); it != up.end(); ++it)
-            if (it->first == event->window) {
-                before += Ms(event->when - it->second);
+            if (it->window == event->window) {
+                before += Ms(event->when - it->since);
+                cpuBefore += CpuMs(pid) - it->cpuSince;
                 up.erase(it);
                 break;
             }
