@@ -89,15 +89,3 @@ BENCHMARK(BM_DataStartup)
     ->MinTime(2.0);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // The application lives on this stack: made static, it would be torn
-    // down after the Qt objects it owns at exit.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,0 +1,15 @@
+// The main of the benchmarks that make windows: the application lives on this
+// stack (a static one would be torn down after the Qt objects it owns at
+// exit), on the offscreen platform unless told otherwise.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
