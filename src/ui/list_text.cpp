@@ -1,6 +1,10 @@
 #include "ui/list_text.h"
 
+#include <QApplication>
+#include <QPainter>
 #include <QString>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QWidget>
 #include <cmath>
 
@@ -33,6 +37,85 @@ int CLetterWidths::Width(const QString& text) {
         width += *known;
     }
     return static_cast<int>(std::ceil(width));
+}
+
+bool CPlainTextCellDelegate::IsPlainLine(const QStyleOptionViewItem& option) {
+    constexpr auto kExtras = QStyleOptionViewItem::HasCheckIndicator |
+                             QStyleOptionViewItem::HasDecoration |
+                             QStyleOptionViewItem::WrapText;
+    if (option.features & kExtras)
+        return false;
+    for (const QChar letter : option.text)
+        if (letter == u'\n' || letter == QChar::LineSeparator)
+            return false;
+    return true;
+}
+
+void CPlainTextCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    if (!IsPlainLine(cell)) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const QWidget* view = cell.widget;
+    const QStyle* style = view ? view->style() : QApplication::style();
+
+    // The cell's background and selection, and its focus frame, as the
+    // style draws them around the text.
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, view);
+    if (cell.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(cell);
+        focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &cell, view);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        const QPalette::ColorGroup focusGroup =
+            (cell.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        focus.backgroundColor = cell.palette.color(
+            focusGroup,
+            (cell.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
+    }
+    const QString& text = cell.text;
+    if (text.isEmpty())
+        return;
+
+    // Where the style puts one line: inside the focus frame's margin, placed
+    // by the cell's alignment as a block one line high. A left-to-right text
+    // on the left that cannot be wider than its cell is not measured.
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const QRect area = cell.rect.adjusted(margin, 0, -margin, 0);
+    const QFontMetricsF metrics(cell.font);
+    QString shown = text;
+    qreal width = area.width();
+    const Qt::Alignment across = cell.displayAlignment & Qt::AlignHorizontal_Mask;
+    const bool fromLeft = cell.direction == Qt::LeftToRight &&
+                          (across == Qt::AlignLeft || across == (Qt::AlignLeft | Qt::AlignAbsolute));
+    if (!fromLeft || text.size() * metrics.maxWidth() > area.width()) {
+        width = metrics.horizontalAdvance(text);
+        if (width > area.width()) {
+            shown = metrics.elidedText(text, cell.textElideMode, area.width());
+            width = metrics.horizontalAdvance(shown);
+        }
+    }
+    const QSize block(static_cast<int>(std::ceil(width)),
+                      static_cast<int>(std::ceil(metrics.ascent() + metrics.descent())));
+    const QRect line = QStyle::alignedRect(cell.direction, cell.displayAlignment, block, area);
+
+    QPalette::ColorGroup group = (cell.state & QStyle::State_Enabled) ? QPalette::Normal
+                                                                      : QPalette::Disabled;
+    if (group == QPalette::Normal && !(cell.state & QStyle::State_Active))
+        group = QPalette::Inactive;
+    const QPalette::ColorRole role =
+        (cell.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+
+    painter->save();
+    painter->setClipRect(area);
+    painter->setFont(cell.font);
+    painter->setPen(cell.palette.color(group, role));
+    painter->drawText(QPointF(line.left(), line.top() + metrics.ascent()), shown);
+    painter->restore();
 }
 
 } // namespace murmex

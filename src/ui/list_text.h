@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QStyledItemDelegate>
 
 class QString;
 class QWidget;
@@ -31,6 +32,21 @@ private:
 
     QFontMetricsF m_metrics;
     QHash<char16_t, qreal> m_advances; // fractions too: a text of rounded letters comes out short
+};
+
+// Draws cells that hold one line of plain text (no icon, no check box) the
+// way the style does, laying the text out once instead of three times
+// (measure, elide, draw); a first page of a wide list draws in about half
+// the time. Any other cell is left to the style.
+class CPlainTextCellDelegate : public QStyledItemDelegate {
+public:
+    explicit CPlainTextCellDelegate(QObject* parent = nullptr) : QStyledItemDelegate(parent) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+private:
+    static bool IsPlainLine(const QStyleOptionViewItem& option);
 };
 
 } // namespace murmex

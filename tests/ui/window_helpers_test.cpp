@@ -18,6 +18,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <algorithm>
+#include <cstdlib>
 
 namespace murmex {
 namespace {
@@ -216,6 +220,85 @@ TEST(ListText, LetterWidthsNeverMeasureATextNarrowerThanItDraws) {
             EXPECT_GE(widths.Width(s), metrics.horizontalAdvance(s)) << text;
         }
     }
+}
+
+// Where a cell's text was drawn: the box of the pixels that differ from the
+// cell's background (its top-left pixel), or an empty box.
+QRect InkBox(const QImage& image, const QRect& cell) {
+    const QRgb background = image.pixel(cell.topLeft());
+    QRect ink;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (image.pixel(x, y) != background)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// The colour most of a cell's text is drawn in (the solid middle of its
+// letters), or 0 for a cell with no text.
+QRgb InkColour(const QImage& image, const QRect& cell) {
+    const QRgb background = image.pixel(cell.topLeft());
+    std::map<QRgb, int> counts;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (image.pixel(x, y) != background)
+                ++counts[image.pixel(x, y)];
+    const auto most = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+        return a.second < b.second;
+    });
+    return most == counts.end() ? 0 : most->first;
+}
+
+// The quick cells must look like the style's: the same text at the same
+// place, in the selection's colour when selected, cut short with an
+// ellipsis inside the cell, and placed right when asked to.
+TEST(ListText, PlainCellsDrawTheirTextWhereAndAsTheStyleDoes) {
+    const auto makeList = [](bool quick) {
+        auto list = std::make_unique<QTreeWidget>();
+        list->setColumnCount(2);
+        list->setRootIsDecorated(false);
+        list->setUniformRowHeights(true);
+        list->setFocusPolicy(Qt::NoFocus);
+        list->resize(360, 160);
+        list->setColumnWidth(0, 90);
+        if (quick)
+            list->setItemDelegate(new CPlainTextCellDelegate(list.get()));
+        new QTreeWidgetItem(list.get(), {QStringLiteral("12345"), QStringLiteral("Żaneta")});
+        new QTreeWidgetItem(list.get(), {QStringLiteral("a.very.long.address@example.pl"),
+                                         QStringLiteral("wybrany")});
+        auto* right = new QTreeWidgetItem(list.get(), {QStringLiteral("7"), QStringLiteral("x")});
+        right->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+        list->topLevelItem(1)->setSelected(true);
+        return list;
+    };
+    auto styled = makeList(false);
+    auto quick = makeList(true);
+    const QImage styledImage = styled->viewport()->grab().toImage();
+    const QImage quickImage = quick->viewport()->grab().toImage();
+    ASSERT_EQ(styledImage.size(), quickImage.size());
+
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 2; ++column) {
+            const QModelIndex index = styled->model()->index(row, column);
+            const QRect cell = styled->visualRect(index);
+            ASSERT_EQ(cell, quick->visualRect(quick->model()->index(row, column)));
+            const QRect want = InkBox(styledImage, cell);
+            const QRect got = InkBox(quickImage, cell);
+            SCOPED_TRACE(testing::Message() << "row " << row << " column " << column);
+            ASSERT_FALSE(got.isEmpty());
+            EXPECT_LE(std::abs(got.left() - want.left()), 1);
+            EXPECT_LE(std::abs(got.top() - want.top()), 1);
+            EXPECT_LE(std::abs(got.bottom() - want.bottom()), 1);
+            EXPECT_LE(got.right(), cell.right());
+            if (row != 1 || column != 0) { // an elided text may end a letter earlier
+                EXPECT_LE(std::abs(got.right() - want.right()), 1);
+            }
+            EXPECT_EQ(quickImage.pixel(cell.topLeft()), styledImage.pixel(cell.topLeft()));
+            EXPECT_EQ(InkColour(quickImage, cell), InkColour(styledImage, cell));
+        }
+    // The cut address ends in the ellipsis well inside its column.
+    const QRect cut = InkBox(quickImage, quick->visualRect(quick->model()->index(1, 0)));
+    EXPECT_LT(cut.right(), quick->columnWidth(0));
 }
 
 } // namespace
