@@ -153,10 +153,11 @@ void BM_SearchHundredUnknownUsers(benchmark::State& state) {
         auto criteria =
             std::make_unique<CUserSearchDlg>(world.Data(), world.Box(), std::function<void(int)>{});
         criteria->NickEdit()->setText(QStringLiteral("szukany"));
-        // As the program does: the results' window is made with the criteria.
+        // As the program does: the results' window is made and laid out with
+        // the criteria.
         auto results = std::make_unique<CUserSearchResultsDlg>(world.Data(), std::vector<int>{},
                                                                std::function<void(int)>{});
-        results->ensurePolished();
+        results->Prepare();
         criteria->show();
         QApplication::processEvents();
         state.ResumeTiming();

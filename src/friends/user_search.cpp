@@ -11,10 +11,10 @@ void RunUserSearch(const SUserSearchServices& s) {
         // Kept until the results close: it finishes saving the found users
         // while they are shown.
         CUserSearchDlg criteria(s.data, s.messageBox, s.openHelp, s.parent);
-        // The results' window is made (and styled) while the user fills in the
-        // form: only the rows are left for the wait after "Szukaj >>".
+        // The results' window is made, styled and laid out while the user
+        // fills in the form: only the rows are left for after "Szukaj >>".
         CUserSearchResultsDlg results(s.data, {}, s.openDetails, s.parent);
-        results.ensurePolished();
+        results.Prepare();
         if (s.place)
             s.place(&criteria);
         if (criteria.exec() != QDialog::Accepted)

@@ -52,6 +52,7 @@ CUserSearchResultsDlg::CUserSearchResultsDlg(CDataManager& data, std::vector<int
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setMinimumSize(460, 220);
     PreferUnshapedText(*m_list);
+    m_list->setItemDelegate(new CPlainTextCellDelegate(m_list));
     column->addWidget(m_list, 1);
 
     m_newSearch = new QPushButton(FromUtf8(kTextNewSearch));
@@ -93,6 +94,14 @@ void CUserSearchResultsDlg::Fill(const std::vector<int>& found) {
     }
     m_list->addTopLevelItems(rows);
     FitColumns(rows);
+}
+
+void CUserSearchResultsDlg::Prepare() {
+    ensurePolished();
+    adjustSize();
+    if (QLayout* rows = layout())
+        rows->activate();
+    winId();
 }
 
 void CUserSearchResultsDlg::FitColumns(const QList<QTreeWidgetItem*>& rows) {

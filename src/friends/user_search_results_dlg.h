@@ -40,6 +40,9 @@ public:
     void SetMenuRunner(MenuRunner runner) { m_runMenu = std::move(runner); }
     // Lists these QIDs instead (a dialog made before its search ended).
     void Fill(const std::vector<int>& found);
+    // Does now, while hidden, what showing would do first: styles and lays
+    // the window out and makes its native window.
+    void Prepare();
 
     // The menu's commands for a row's user.
     void OpenDetails(int qid);
