@@ -201,6 +201,7 @@ void CDataManager::Load() {
         m_friends = std::move(loaded.friends);
         m_groups = std::move(loaded.groups);
         m_users = std::move(loaded.users);
+        ForgetUserIndexLocked();
         m_messages = std::move(loaded.messages);
         RebuildUnreadIndexLocked();
         // Lines of the messages section count by position in the change
@@ -381,6 +382,7 @@ void CDataManager::ClearUserData() {
     m_friends.clear();
     m_groups.clear();
     m_users.clear();
+    ForgetUserIndexLocked();
     m_messages.clear();
     RebuildUnreadIndexLocked();
     m_pendingNew.clear();

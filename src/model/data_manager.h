@@ -222,6 +222,8 @@ private:
     // The known users by QID, under m_mutex.
     User FindUserLocked(int qid) const;
     void AppendUserLocked(User user);
+    // Every change to m_users other than an append calls this.
+    void ForgetUserIndexLocked() { m_userIndexBuilt = false; }
     void CountUnreadLocked(int sender, int delta);
     // Remembers a save's outcome; the first failure of a run is told to the user.
     bool NoteSaveResult(bool ok);
@@ -267,12 +269,12 @@ private:
     std::vector<User> m_localUsers;
     std::vector<int> m_friends;
     std::vector<User> m_users;
-    // Where each known user sits in m_users, for the friend tree's look-up
-    // per friend. Rebuilt when the list changed size; a position is checked
-    // against the record before it is trusted, and a QID not in it is looked
-    // for the slow way, so a stale index costs time, never a wrong answer.
+    // Where each known user sits in m_users (the first record of a QID), for
+    // the friend tree's look-up per friend and the search's per found user:
+    // built at the first look-up after a change, kept in step by appends, so
+    // a QID missing from it is not known at all.
     mutable std::unordered_map<int, std::size_t> m_userIndex; // under m_mutex
-    mutable std::size_t m_userIndexSize = 0;                  // under m_mutex
+    mutable bool m_userIndexBuilt = false;                    // under m_mutex
     std::vector<CGroup> m_groups;
     // Saves one at a time, each from a fresh snapshot, so an older one never lands last.
     std::mutex m_saveMutex;

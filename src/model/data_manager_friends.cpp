@@ -36,33 +36,23 @@ CDataManager::User CDataManager::CachedUser(int qid) const {
 }
 
 CDataManager::User CDataManager::FindUserLocked(int qid) const {
-    if (m_userIndexSize != m_users.size()) {
+    if (!m_userIndexBuilt) {
         m_userIndex.clear();
         m_userIndex.reserve(m_users.size());
         for (std::size_t i = 0; i < m_users.size(); ++i)
-            m_userIndex.emplace(m_users[i]->Qid(), i); // the first of a QID wins, as below
-        m_userIndexSize = m_users.size();
+            m_userIndex.emplace(m_users[i]->Qid(), i); // the first of a QID wins
+        m_userIndexBuilt = true;
     }
-    if (const auto it = m_userIndex.find(qid);
-        it != m_userIndex.end() && it->second < m_users.size() && m_users[it->second]->Qid() == qid)
-        return m_users[it->second];
-    for (std::size_t i = 0; i < m_users.size(); ++i)
-        if (m_users[i]->Qid() == qid) {
-            m_userIndexSize = m_users.size() + 1; // out of step: rebuild next time
-            return m_users[i];
-        }
-    return nullptr;
+    const auto it = m_userIndex.find(qid);
+    return it == m_userIndex.end() ? nullptr : m_users[it->second];
 }
 
 void CDataManager::AppendUserLocked(User user) {
-    // An index in step stays so: a search adding its hundred users one by one
+    // A built index stays so: a search adding its hundred users one by one
     // must not rebuild it for each.
-    const bool inStep = m_userIndexSize == m_users.size();
-    if (inStep)
+    if (m_userIndexBuilt)
         m_userIndex.emplace(user->Qid(), m_users.size());
     m_users.push_back(std::move(user));
-    if (inStep)
-        m_userIndexSize = m_users.size();
 }
 
 CDataManager::User CDataManager::UserRecord(int qid) {
@@ -141,8 +131,10 @@ int CDataManager::RemoveFriend(int qid, int groupId) {
         // A contact still filed in another group keeps its record (its only copy).
         const bool stillFiled = std::any_of(m_groups.begin(), m_groups.end(),
                                             [qid](const CGroup& g) { return g.HasMember(qid); });
-        if (localContact && !stillFiled)
+        if (localContact && !stillFiled) {
             std::erase_if(m_users, [qid](const User& u) { return u->Qid() == qid; });
+            ForgetUserIndexLocked();
+        }
     }
     if (IFriendTreeView* tree = m_tree)
         tree->TreeRemoveFriend(qid);

@@ -57,6 +57,13 @@ TEST_F(DataManager, SwitchingLoadsTheUsersData) {
     EXPECT_EQ(dm().LocalUser(5)->Password(), "pw");
     EXPECT_TRUE(Sent().empty()) << "everything came from the file";
     EXPECT_EQ(w.sink.switching, 1);
+
+    // Loading again replaces the known users, even with as many as before.
+    w.WriteConfig({"[LocalUsers]", kMe, "", "[QID5-Users]", Cached(31), Cached(32)});
+    dm().Load();
+    EXPECT_FALSE(dm().CachedUser(22));
+    ASSERT_TRUE(dm().CachedUser(32));
+    EXPECT_EQ(dm().CachedUser(32)->Nick(), "f32");
 }
 
 TEST_F(DataManager, FriendsJoinAndLeaveGroups) {
@@ -246,7 +253,9 @@ TEST_F(DataManager, AddingAndRemovingLocalUsers) {
         m.SetContent("x", 21, 1);
         return m;
     }());
+    ASSERT_TRUE(dm().CachedUser(22));
     EXPECT_EQ(dm().RemoveLocalUser(5), 1);
+    EXPECT_FALSE(dm().CachedUser(22));
     EXPECT_FALSE(w.engine.IsLoggedIn());
     EXPECT_EQ(w.peer.RequestsFor(CMD_LOGOUT), std::vector<std::string>{"1031"});
     EXPECT_EQ(dm().CurrentLocalUser(), 0);
