@@ -183,6 +183,22 @@ void BM_SearchHundredUnknownUsers(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchHundredUnknownUsers)->Unit(benchmark::kMillisecond);
 
+// The same search without windows: the data manager's part of the figure
+// above (the exchanges and the caching of the users they bring).
+void BM_SearchInTheDataManager(benchmark::State& state) {
+    CSearchWorld& world = World();
+    CUserRecord criteria;
+    criteria.SetNick("szukany");
+    for (auto _ : state) {
+        state.PauseTiming();
+        world.Forget();
+        state.ResumeTiming();
+        world.Data().SearchUsers(criteria, false);
+    }
+    state.counters["rows"] = world.Data().SearchResultCount();
+}
+BENCHMARK(BM_SearchInTheDataManager)->Unit(benchmark::kMillisecond);
+
 void BM_RawExchanges(benchmark::State& state) {
     CSearchWorld& world = World();
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
