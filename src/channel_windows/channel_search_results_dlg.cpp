@@ -49,8 +49,7 @@ CChannelSearchResultsDlg::CChannelSearchResultsDlg(CChannelList& channels,
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setAllColumnsShowFocus(true);
     m_list->setUniformRowHeights(true);
-    PreferUnshapedText(*m_list);
-    m_list->setItemDelegate(new CPlainTextCellDelegate(m_list));
+    UsePlainTextCells(*m_list);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     const int charWidth = m_list->fontMetrics().averageCharWidth();
     for (int c = 0; c < kColumns; ++c)

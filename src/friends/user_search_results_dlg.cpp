@@ -51,8 +51,7 @@ CUserSearchResultsDlg::CUserSearchResultsDlg(CDataManager& data, std::vector<int
     m_list->setUniformRowHeights(true);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setMinimumSize(460, 220);
-    PreferUnshapedText(*m_list);
-    m_list->setItemDelegate(new CPlainTextCellDelegate(m_list));
+    UsePlainTextCells(*m_list);
     column->addWidget(m_list, 1);
 
     m_newSearch = new QPushButton(FromUtf8(kTextNewSearch));
@@ -97,10 +96,7 @@ void CUserSearchResultsDlg::Fill(const std::vector<int>& found) {
 }
 
 void CUserSearchResultsDlg::Prepare() {
-    ensurePolished();
-    adjustSize();
-    if (QLayout* rows = layout())
-        rows->activate();
+    adjustSize(); // styles the window and lays it out
     winId();
 }
 

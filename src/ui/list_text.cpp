@@ -1,5 +1,6 @@
 #include "ui/list_text.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 #include <QString>
@@ -116,6 +117,11 @@ void CPlainTextCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     painter->setPen(cell.palette.color(group, role));
     painter->drawText(QPointF(line.left(), line.top() + metrics.ascent()), shown);
     painter->restore();
+}
+
+void UsePlainTextCells(QAbstractItemView& list) {
+    PreferUnshapedText(list);
+    list.setItemDelegate(new CPlainTextCellDelegate(&list));
 }
 
 } // namespace murmex

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QStyledItemDelegate>
 
+class QAbstractItemView;
 class QString;
 class QWidget;
 
@@ -48,5 +49,9 @@ public:
 private:
     static bool IsPlainLine(const QStyleOptionViewItem& option);
 };
+
+// A list of one-line texts drawn the quick way: unshaped where the script
+// allows, each cell through CPlainTextCellDelegate.
+void UsePlainTextCells(QAbstractItemView& list);
 
 } // namespace murmex
