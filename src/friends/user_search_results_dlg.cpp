@@ -6,13 +6,14 @@
 #include "friends/tree_texts.h"
 #include "model/data_manager.h"
 #include "model/model_texts.h"
+#include "ui/dialog_parts.h"
 #include "ui/list_text.h"
 #include "ui/local_text.h"
 #include "ui/window_placement.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -33,10 +34,7 @@ CUserSearchResultsDlg::CUserSearchResultsDlg(CDataManager& data, std::vector<int
 
     auto* column = new QVBoxLayout(Body());
     column->setContentsMargins(14, 10, 14, 12);
-    auto* note = new QLabel(FromUtf8(kTextResultsNote));
-    note->setTextFormat(Qt::PlainText);
-    note->setWordWrap(true);
-    column->addWidget(note);
+    column->addWidget(dialog_parts::WrappedLabel(kTextResultsNote));
 
     m_list = new QTreeWidget;
     m_list->setAccessibleName(FromUtf8(kTextResultsTitle));

@@ -1,6 +1,7 @@
 #include "ui/dialog_parts.h"
 
 #include "ui/local_text.h"
+#include "ui/wrapped_note.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,9 +17,7 @@ QLabel* PlainLabel(std::string_view textUtf8, QWidget* parent) {
 }
 
 QLabel* WrappedLabel(std::string_view textUtf8) {
-    QLabel* label = PlainLabel(textUtf8);
-    label->setWordWrap(true);
-    return label;
+    return new CWrappedNote(FromUtf8(textUtf8));
 }
 
 QLabel* BoldLabel(std::string_view textUtf8) {

@@ -7,10 +7,12 @@
 #include "ui/frameless_drag.h"
 #include "ui/list_text.h"
 #include "ui/queued_ticker.h"
+#include "ui/wrapped_note.h"
 #include "ui_test_support.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -299,6 +301,58 @@ TEST(ListText, PlainCellsDrawTheirTextWhereAndAsTheStyleDoes) {
     // The cut address ends in the ellipsis well inside its column.
     const QRect cut = InkBox(quickImage, quick->visualRect(quick->model()->index(1, 0)));
     EXPECT_LT(cut.right(), quick->columnWidth(0));
+}
+
+
+// The note must look and size like the word-wrapping label it stands in for,
+// at every width, and measure itself again when its text or font changes.
+TEST(WrappedNote, WrapsDrawsAndSizesAsAWrappingLabelAndFollowsItsTextAndFont) {
+    const QString text = QStringLiteral(
+        "Oto wyniki Twojego wyszukiwania. Kliknij prawym przyciskiem myszy na użytkownika "
+        "aby otworzyć menu rozwijalne.");
+    CWrappedNote note(text);
+    QLabel label(text);
+    label.setWordWrap(true);
+    const int line = note.fontMetrics().lineSpacing();
+    for (const bool top : {false, true})
+        for (const int width : {90, 180, 320, 900}) {
+            // Disabled, and placed at the top rather than in the middle, once.
+            SCOPED_TRACE(testing::Message() << "width " << width << " top " << top);
+            note.setEnabled(!top);
+            label.setEnabled(!top);
+            if (top) {
+                note.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            }
+            const int height = note.heightForWidth(width);
+            EXPECT_LE(std::abs(height - label.heightForWidth(width)), line / 2);
+            note.resize(width, height + 2 * line);
+            label.resize(width, height + 2 * line);
+            const QImage drawn = note.grab().toImage();
+            const QImage wanted = label.grab().toImage();
+            const QRect all(QPoint(0, 0), drawn.size());
+            const QRect got = InkBox(drawn, all);
+            const QRect want = InkBox(wanted, all);
+            ASSERT_FALSE(got.isEmpty());
+            if (top) {
+                EXPECT_LT(got.bottom(), height) << "drawn below the height it asked for";
+            }
+            EXPECT_LE(std::abs(got.left() - want.left()), 1);
+            EXPECT_LE(std::abs(got.top() - want.top()), 2);
+            EXPECT_LE(std::abs(got.bottom() - want.bottom()), line / 2) << "other lines";
+            EXPECT_LE(got.right(), width);
+            EXPECT_EQ(InkColour(drawn, all), InkColour(wanted, all));
+        }
+
+    const int before = note.heightForWidth(180);
+    note.setText(text + QLatin1Char(' ') + text);
+    EXPECT_GT(note.heightForWidth(180), before);
+    const QSize hint = note.sizeHint();
+    QFont bigger = note.font();
+    bigger.setPointSizeF(bigger.pointSizeF() * 2);
+    note.setFont(bigger);
+    EXPECT_GT(note.heightForWidth(180), 2 * before);
+    EXPECT_NE(note.sizeHint(), hint);
 }
 
 } // namespace
