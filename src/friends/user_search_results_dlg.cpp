@@ -12,8 +12,8 @@
 #include "ui/window_placement.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>

@@ -25,8 +25,6 @@ void CWrappedNote::Refresh() const {
     m_measuredText = text();
     m_measuredFont = font();
     m_layoutWidth = -1;
-    m_sizeHint = QSize();
-    m_minimumSizeHint = QSize();
 }
 
 const QStaticText& CWrappedNote::LaidOut(int width) const {
@@ -48,22 +46,6 @@ int CWrappedNote::heightForWidth(int width) const {
     const int inner = std::max(1, width - margins.left() - margins.right());
     return static_cast<int>(std::ceil(LaidOut(inner).size().height())) + margins.top() +
            margins.bottom();
-}
-
-// QLabel's own hints, which lay the text out at several widths to choose a
-// pleasing one: asked once per text and font.
-QSize CWrappedNote::sizeHint() const {
-    Refresh();
-    if (!m_sizeHint.isValid())
-        m_sizeHint = QLabel::sizeHint();
-    return m_sizeHint;
-}
-
-QSize CWrappedNote::minimumSizeHint() const {
-    Refresh();
-    if (!m_minimumSizeHint.isValid())
-        m_minimumSizeHint = QLabel::minimumSizeHint();
-    return m_minimumSizeHint;
 }
 
 void CWrappedNote::paintEvent(QPaintEvent* event) {

@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QLabel>
-#include <QSize>
 #include <QStaticText>
 #include <QString>
 
@@ -21,8 +20,6 @@ public:
     explicit CWrappedNote(const QString& text, QWidget* parent = nullptr);
 
     int heightForWidth(int width) const override;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,8 +35,6 @@ private:
     mutable QFont m_measuredFont;
     mutable QStaticText m_layout;
     mutable int m_layoutWidth = -1;
-    mutable QSize m_sizeHint;
-    mutable QSize m_minimumSizeHint;
 };
 
 } // namespace murmex
