@@ -17,5 +17,9 @@ print(f"search with 100 unknown users {t['BM_SearchHundredUnknownUsers']:.2f} ms
       f"101 raw exchanges {raw:.2f} ms, "
       f"ratio {t['BM_SearchHundredUnknownUsers'] / raw:.2f} (target <= 1.5); "
       f"the data manager's part alone {t['BM_SearchInTheDataManager']:.2f} ms "
-      f"({t['BM_SearchInTheDataManager'] / raw:.2f})")
+      f"({t['BM_SearchInTheDataManager'] / raw:.2f}), "
+      f"the windows' part alone {t['BM_ResultsWindowShown']:.2f} ms "
+      f"({t['BM_ResultsWindowShown'] / raw:.2f}), "
+      f"right after the exchanges {t['BM_ResultsWindowShownAfterExchanges']:.2f} ms "
+      f"({t['BM_ResultsWindowShownAfterExchanges'] / raw:.2f})")
 PY

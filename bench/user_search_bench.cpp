@@ -144,38 +144,54 @@ CSearchWorld& World() {
     return world;
 }
 
+// Both windows as the program has them when "Szukaj >>" is pressed: the
+// criteria on screen, the results' window made and laid out beside them.
+struct SSearchWindows {
+    std::unique_ptr<CUserSearchDlg> criteria;
+    std::unique_ptr<CUserSearchResultsDlg> results;
+};
+
+SSearchWindows OpenSearchWindows(CSearchWorld& world) {
+    SSearchWindows w;
+    w.criteria =
+        std::make_unique<CUserSearchDlg>(world.Data(), world.Box(), std::function<void(int)>{});
+    w.criteria->NickEdit()->setText(QStringLiteral("szukany"));
+    w.results = std::make_unique<CUserSearchResultsDlg>(world.Data(), std::vector<int>{},
+                                                        std::function<void(int)>{});
+    w.results->Prepare();
+    w.criteria->show();
+    QApplication::processEvents();
+    return w;
+}
+
+// Shows the results and runs the events until the list's first paint: shown
+// means drawn once.
+bool ShowUntilDrawn(CUserSearchResultsDlg& results) {
+    CPaintWatch painted(results.List()->viewport());
+    results.show();
+    for (int spins = 0; painted.Paints() == 0 && spins < 1000; ++spins)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return painted.Paints() > 0;
+}
+
 void BM_SearchHundredUnknownUsers(benchmark::State& state) {
     CSearchWorld& world = World();
     int shown = 0;
     for (auto _ : state) {
         state.PauseTiming();
         world.Forget();
-        auto criteria =
-            std::make_unique<CUserSearchDlg>(world.Data(), world.Box(), std::function<void(int)>{});
-        criteria->NickEdit()->setText(QStringLiteral("szukany"));
-        // As the program does: the results' window is made and laid out with
-        // the criteria.
-        auto results = std::make_unique<CUserSearchResultsDlg>(world.Data(), std::vector<int>{},
-                                                               std::function<void(int)>{});
-        results->Prepare();
-        criteria->show();
-        QApplication::processEvents();
+        SSearchWindows w = OpenSearchWindows(world);
         state.ResumeTiming();
-        criteria->SearchButton()->click();
-        results->Fill(world.Data().SearchResultQids());
-        // Shown means drawn once: the events run until the list's first paint.
-        CPaintWatch painted(results->List()->viewport());
-        results->show();
-        for (int spins = 0; painted.Paints() == 0 && spins < 1000; ++spins)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (painted.Paints() == 0)
+        w.criteria->SearchButton()->click();
+        w.results->Fill(world.Data().SearchResultQids());
+        if (!ShowUntilDrawn(*w.results))
             state.SkipWithError("the results were never drawn");
-        shown = results->List()->topLevelItemCount();
+        shown = w.results->List()->topLevelItemCount();
         // Closing: the found users finish going to disk, as in the program
         // while the results are on screen.
         state.PauseTiming();
-        results.reset();
-        criteria.reset();
+        w.results.reset();
+        w.criteria.reset();
         state.ResumeTiming();
     }
     state.counters["rows"] = world.Data().SearchResultCount();
@@ -198,6 +214,49 @@ void BM_SearchInTheDataManager(benchmark::State& state) {
     state.counters["rows"] = world.Data().SearchResultCount();
 }
 BENCHMARK(BM_SearchInTheDataManager)->Unit(benchmark::kMillisecond);
+
+// The windows' part of the figure above: once the search has ended, closing
+// the criteria, filling the 100 rows, showing the results and their first
+// paint. `afterExchanges` runs the search's exchanges just before each time,
+// as they come in the program: the windows then meet caches the network and
+// the server have just filled.
+void ShowFoundUsers(benchmark::State& state, bool afterExchanges) {
+    CSearchWorld& world = World();
+    CUserRecord search;
+    search.SetNick("szukany");
+    world.Forget();
+    if (!world.Data().SearchUsers(search, false))
+        state.SkipWithError("the search failed");
+    const std::vector<int> found = world.Data().SearchResultQids();
+    for (auto _ : state) {
+        state.PauseTiming();
+        SSearchWindows w = OpenSearchWindows(world);
+        if (afterExchanges) {
+            world.Forget();
+            world.Data().SearchUsers(search, false);
+        }
+        state.ResumeTiming();
+        w.criteria->hide();
+        w.results->Fill(found);
+        if (!ShowUntilDrawn(*w.results))
+            state.SkipWithError("the results were never drawn");
+        state.PauseTiming();
+        w.results.reset();
+        w.criteria.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = static_cast<double>(found.size());
+}
+
+void BM_ResultsWindowShown(benchmark::State& state) {
+    ShowFoundUsers(state, false);
+}
+BENCHMARK(BM_ResultsWindowShown)->Unit(benchmark::kMillisecond);
+
+void BM_ResultsWindowShownAfterExchanges(benchmark::State& state) {
+    ShowFoundUsers(state, true);
+}
+BENCHMARK(BM_ResultsWindowShownAfterExchanges)->Unit(benchmark::kMillisecond);
 
 void BM_RawExchanges(benchmark::State& state) {
     CSearchWorld& world = World();
