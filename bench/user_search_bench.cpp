@@ -1,8 +1,9 @@
 // A search whose 100 results are all unknown to the client: from "Szukaj >>"
 // to the results dialog's first paint, against the same 101 exchanges (the
 // search and one user request per result) made over a bare socket with the
-// same bytes, both against one in-process murmexd in the same run. See
-// user_search.sh.
+// same bytes, both against one in-process murmexd in the same run: paired
+// search by search (BM_SearchPairedWithRaw), and each in a loop of its own
+// with the search's parts beside it. See user_search.sh.
 #include "bench_server.h"
 #include "friends/user_search_dlg.h"
 #include "friends/user_search_results_dlg.h"
@@ -20,8 +21,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <algorithm>
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <fstream>
 #include <memory>
 #include <netinet/in.h>
@@ -174,6 +177,13 @@ bool ShowUntilDrawn(CUserSearchResultsDlg& results) {
     return painted.Paints() > 0;
 }
 
+// "Szukaj >>" on the open windows, then the results as the program shows them.
+bool SearchAndShow(CSearchWorld& world, SSearchWindows& w) {
+    w.criteria->SearchButton()->click();
+    w.results->Fill(world.Data().SearchResultQids());
+    return ShowUntilDrawn(*w.results);
+}
+
 void BM_SearchHundredUnknownUsers(benchmark::State& state) {
     CSearchWorld& world = World();
     int shown = 0;
@@ -182,9 +192,7 @@ void BM_SearchHundredUnknownUsers(benchmark::State& state) {
         world.Forget();
         SSearchWindows w = OpenSearchWindows(world);
         state.ResumeTiming();
-        w.criteria->SearchButton()->click();
-        w.results->Fill(world.Data().SearchResultQids());
-        if (!ShowUntilDrawn(*w.results))
+        if (!SearchAndShow(world, w))
             state.SkipWithError("the results were never drawn");
         shown = w.results->List()->topLevelItemCount();
         // Closing: the found users finish going to disk, as in the program
@@ -258,39 +266,117 @@ void BM_ResultsWindowShownAfterExchanges(benchmark::State& state) {
 }
 BENCHMARK(BM_ResultsWindowShownAfterExchanges)->Unit(benchmark::kMillisecond);
 
-void BM_RawExchanges(benchmark::State& state) {
-    CSearchWorld& world = World();
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(world.Port());
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to);
-    int on = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    std::string answer;
-    RawExchange(fd, "1010\r\n", answer);
-    CParamRecord login;
-    login.AddInt("userid", world.Me());
-    login.AddText("password", "haslo");
-    RawExchange(fd, Line(CMD_LOGIN, login), answer);
+// The search's request lines on a bare socket signed in as the searcher: the
+// search and one user request per result, each line sent and its answer read
+// in full before the next.
+class CRawSearch {
+public:
+    explicit CRawSearch(CSearchWorld& world) : m_fd(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(world.Port());
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::connect(m_fd, reinterpret_cast<sockaddr*>(&to), sizeof to);
+        int on = 1;
+        ::setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        RawExchange(m_fd, "1010\r\n", m_answer);
+        CParamRecord login;
+        login.AddInt("userid", world.Me());
+        login.AddText("password", "haslo");
+        RawExchange(m_fd, Line(CMD_LOGIN, login), m_answer);
 
-    CParamRecord search;
-    for (const char* key : {"nick", "email", "name", "surname", "city", "age"})
-        search.AddText(key, std::string(key) == "nick" ? "szukany" : "");
-    std::vector<std::string> lines{Line(CMD_SEARCH_USERS, search)};
-    for (int qid : world.Found()) {
-        CParamRecord get;
-        get.AddInt("userid", qid);
-        lines.push_back(Line(CMD_GET_USER, get));
+        CParamRecord search;
+        for (const char* key : {"nick", "email", "name", "surname", "city", "age"})
+            search.AddText(key, std::string(key) == "nick" ? "szukany" : "");
+        m_lines.push_back(Line(CMD_SEARCH_USERS, search));
+        for (int qid : world.Found()) {
+            CParamRecord get;
+            get.AddInt("userid", qid);
+            m_lines.push_back(Line(CMD_GET_USER, get));
+        }
     }
+    ~CRawSearch() { ::close(m_fd); }
+    CRawSearch(const CRawSearch&) = delete;
+    CRawSearch& operator=(const CRawSearch&) = delete;
+
+    bool Run() {
+        for (const std::string& line : m_lines)
+            if (!RawExchange(m_fd, line, m_answer))
+                return false;
+        return true;
+    }
+    std::size_t Exchanges() const { return m_lines.size(); }
+
+private:
+    int m_fd;
+    std::vector<std::string> m_lines;
+    std::string m_answer;
+};
+
+void BM_RawExchanges(benchmark::State& state) {
+    CRawSearch raw(World());
     for (auto _ : state)
-        for (const std::string& line : lines)
-            if (!RawExchange(fd, line, answer))
-                state.SkipWithError("exchange failed");
-    ::close(fd);
-    state.counters["exchanges"] = static_cast<double>(lines.size());
+        if (!raw.Run())
+            state.SkipWithError("exchange failed");
+    state.counters["exchanges"] = static_cast<double>(raw.Exchanges());
 }
 BENCHMARK(BM_RawExchanges)->Unit(benchmark::kMillisecond);
+
+template <class Step> double MillisecondsOf(Step&& step) {
+    const auto start = std::chrono::steady_clock::now();
+    step();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+// The ratio search by search. Each search is paired with one run of the bare
+// socket's exchanges, and each of the two is timed straight after the same
+// preparation: nobody known, both windows opened. The two go in turns, one
+// pair search first, the next the bare socket first. Both sides of a pair then
+// start from the same state of the machine. On a shared 2-core machine that
+// state matters: the same 101 exchanges take longer after a file write or a
+// short pause than in a tight loop. The benchmark's own time is the search's.
+void BM_SearchPairedWithRaw(benchmark::State& state) {
+    CSearchWorld& world = World();
+    CRawSearch raw(world);
+    std::vector<double> ratios, searches, raws;
+    bool rawFirst = false;
+    for (auto _ : state) {
+        bool ok = true;
+        double searchMs = 0, rawMs = 0;
+        for (const bool rawTurn : {rawFirst, !rawFirst}) {
+            world.Forget();
+            SSearchWindows w = OpenSearchWindows(world);
+            if (rawTurn)
+                rawMs = MillisecondsOf([&] { ok = raw.Run() && ok; });
+            else
+                searchMs = MillisecondsOf([&] { ok = SearchAndShow(world, w) && ok; });
+            // The found users finish going to disk before the next turn.
+            w.results.reset();
+            w.criteria.reset();
+        }
+        if (!ok) {
+            state.SkipWithError("a search or an exchange failed");
+            break;
+        }
+        state.SetIterationTime(searchMs / 1000);
+        searches.push_back(searchMs);
+        raws.push_back(rawMs);
+        ratios.push_back(searchMs / rawMs);
+        rawFirst = !rawFirst;
+    }
+    state.counters["ratio"] = Median(ratios);
+    state.counters["search_ms"] = Median(searches);
+    state.counters["raw_ms"] = Median(raws);
+}
+BENCHMARK(BM_SearchPairedWithRaw)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
