@@ -349,6 +349,7 @@ void BM_SearchPairedWithRaw(benchmark::State& state) {
     CRawSearch raw(world);
     std::vector<double> ratios, searches, raws;
     bool rawFirst = false;
+    int shown = 0;
     for (auto _ : state) {
         bool ok = true;
         double searchMs = 0, rawMs = 0;
@@ -357,8 +358,10 @@ void BM_SearchPairedWithRaw(benchmark::State& state) {
             SSearchWindows w = OpenSearchWindows(world);
             if (rawTurn)
                 rawMs = MillisecondsOf([&] { ok = raw.Run() && ok; });
-            else
+            else {
                 searchMs = MillisecondsOf([&] { ok = SearchAndShow(world, w) && ok; });
+                shown = w.results->List()->topLevelItemCount();
+            }
             // The found users finish going to disk before the next turn.
             w.results.reset();
             w.criteria.reset();
@@ -376,6 +379,7 @@ void BM_SearchPairedWithRaw(benchmark::State& state) {
     state.counters["ratio"] = Median(ratios);
     state.counters["search_ms"] = Median(searches);
     state.counters["raw_ms"] = Median(raws);
+    state.counters["shown"] = shown;
 }
 BENCHMARK(BM_SearchPairedWithRaw)->UseManualTime()->Unit(benchmark::kMillisecond);
 
