@@ -14,6 +14,7 @@
 // the machine has no PostgreSQL server.
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
+#include "sample_stats.h"
 #include "server/account_table.h"
 #include "server/database.h"
 #include "server/friend_table.h"
@@ -314,14 +315,6 @@ void CLoadRun::Run(std::chrono::milliseconds warmUp, std::chrono::milliseconds m
     seconds = std::chrono::duration<double>(measured).count();
 }
 
-double Percentile(std::vector<double>& values, double p) {
-    if (values.empty())
-        return 0;
-    const auto k = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1));
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(k), values.end());
-    return values[k];
-}
-
 void BM_MurmexdClientLoad(benchmark::State& state) {
     const int connections = static_cast<int>(state.range(0));
     const double compression = static_cast<double>(state.range(1));
@@ -341,9 +334,9 @@ void BM_MurmexdClientLoad(benchmark::State& state) {
         state.counters["offered_per_s"] =
             connections * compression *
             (1 / kFetchPeriodS + (1.0 + kFriends) / kSyncPeriodS + 1 / kSendPeriodS);
-        state.counters["p50_ms"] = Percentile(run.latenciesMs, 0.50);
-        state.counters["p99_ms"] = Percentile(run.latenciesMs, 0.99);
-        state.counters["max_ms"] = Percentile(run.latenciesMs, 1.0);
+        state.counters["p50_ms"] = bench::Percentile(run.latenciesMs, 0.50);
+        state.counters["p99_ms"] = bench::Percentile(run.latenciesMs, 0.99);
+        state.counters["max_ms"] = bench::Percentile(run.latenciesMs, 1.0);
         state.counters["failures"] = static_cast<double>(run.failures);
     }
 }

@@ -12,6 +12,7 @@
 // See startup_process.sh, which provides the display. STARTUP_TRACE=1 in the
 // environment prints every window event as it comes.
 #include "platform/paths.h"
+#include "sample_stats.h"
 #include "startup_data.h"
 
 #include <algorithm>
@@ -192,11 +193,6 @@ std::optional<STimes> TimeToWindow(CWindowWatch& watch, const std::string& progr
     return result;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -256,7 +252,7 @@ int main(int argc, char** argv) {
         std::vector<double> values;
         for (const STimes& t : all)
             values.push_back(t.*field);
-        return Median(values);
+        return murmex::bench::Median(values);
     };
     const double bareWall = median(bareTimes, &STimes::wall);
     const double bareCpu = median(bareTimes, &STimes::cpu);

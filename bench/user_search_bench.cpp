@@ -14,6 +14,7 @@
 #include "protocol/command_codes.h"
 #include "protocol/param_record.h"
 #include "protocol/request_engine.h"
+#include "sample_stats.h"
 #include "storage/options.h"
 
 #include <QApplication>
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <algorithm>
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -329,14 +329,6 @@ template <class Step> double MillisecondsOf(Step&& step) {
         .count();
 }
 
-double Median(std::vector<double> values) {
-    if (values.empty())
-        return 0;
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
 // The ratio search by search. Each search is paired with one run of the bare
 // socket's exchanges, and each of the two is timed straight after the same
 // preparation: nobody known, both windows opened. The two go in turns, one
@@ -376,9 +368,9 @@ void BM_SearchPairedWithRaw(benchmark::State& state) {
         ratios.push_back(searchMs / rawMs);
         rawFirst = !rawFirst;
     }
-    state.counters["ratio"] = Median(ratios);
-    state.counters["search_ms"] = Median(searches);
-    state.counters["raw_ms"] = Median(raws);
+    state.counters["ratio"] = bench::Median(ratios);
+    state.counters["search_ms"] = bench::Median(searches);
+    state.counters["raw_ms"] = bench::Median(raws);
     state.counters["shown"] = shown;
 }
 BENCHMARK(BM_SearchPairedWithRaw)->UseManualTime()->Unit(benchmark::kMillisecond);
